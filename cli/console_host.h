@@ -1,0 +1,49 @@
+#pragma once
+// The converter's host: messages on standard error one per line, a fixed
+// view size, no printer, no cancel.
+
+#include <iostream>
+#include <string>
+
+#include "engine/host.h"
+
+namespace kavor {
+
+struct MessageCounts {
+  int warnings = 0;
+  int instruction_errors = 0;
+  int fatal = 0;
+};
+
+class ConsoleHost : public Host {
+ public:
+  ConsoleHost(std::string settings_dir, PixelSize view, bool abort_on_error)
+      : settings_dir_(std::move(settings_dir)), view_(view), abort_on_error_(abort_on_error) {}
+
+  void show_warning(const std::string& text) override;
+  void show_fatal(const std::string& text) override;
+  int ask_instruction_error(const std::string& text) override;
+  void show_message(const std::string& text, const std::string& caption) override;
+  void progress(int) override {}
+  void pump() override {}
+  bool cancel_requested() const override { return false; }
+  PixelSize view_area() const override { return view_; }
+  PixelSize printer_page() const override { return {100, 100}; }
+  std::string settings_dir() const override { return settings_dir_; }
+
+  void set_view(PixelSize view) { view_ = view; }
+  const MessageCounts& counts() const { return counts_; }
+
+ private:
+  void print(const std::string& text);
+
+  std::string settings_dir_;
+  PixelSize view_;
+  bool abort_on_error_;
+  MessageCounts counts_;
+};
+
+// $KAVOR_HOME, else $XDG_CONFIG_HOME/kavor, else ~/.config/kavor; created.
+std::string default_settings_dir();
+
+}  // namespace kavor

@@ -1,0 +1,50 @@
+#pragma once
+// The byte stream that plot input is read from: a file opened without
+// newline translation, the process's standard input, or a memory buffer.
+// It reads in large blocks and keeps one character of push-back.
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace kavor {
+
+class InputStream {
+ public:
+  InputStream();
+  ~InputStream();
+  InputStream(const InputStream&) = delete;
+  InputStream& operator=(const InputStream&) = delete;
+
+  void use_stdin();
+  bool open_file(const std::string& path);
+  void open_memory(std::string data);
+  void close();
+
+  int get() {
+    if (pushed_ != kNone) {
+      int c = pushed_;
+      pushed_ = kNone;
+      return c;
+    }
+    if (pos_ < len_) return data_[pos_++];
+    return refill();
+  }
+  void unget(int c) { pushed_ = c; }
+
+ private:
+  static constexpr int kNone = -2;
+  int refill();
+
+  std::FILE* file_ = nullptr;
+  bool owns_file_ = false;
+  std::vector<unsigned char> buffer_;
+  std::string memory_;
+  const unsigned char* data_ = nullptr;
+  size_t pos_ = 0;
+  size_t len_ = 0;
+  int pushed_ = kNone;
+};
+
+}  // namespace kavor

@@ -1,0 +1,45 @@
+#pragma once
+// Engine runs: the parameter file, input separation, one run per input,
+// the main loop, and the character stream with its progress reports.
+
+#include <string>
+#include <vector>
+
+#include "engine/engine.h"
+
+namespace kavor {
+
+// Reads $param.kv from the settings directory and runs its inputs.
+void engine_run(Engine& e);
+// The same with a parameter file named explicitly.
+void engine_run_file(Engine& e, const std::string& path);
+// Tokenises parameter-file bytes into the argument vector (entry 0 included).
+std::vector<std::string> tokenise_parameter_file(Engine& e, const std::string& bytes);
+void engine_run_inputs(Engine& e, const std::vector<std::string>& args);
+void engine_run_once(Engine& e, const std::vector<std::string>& run_vector);
+// Resets option state, streams and pen colours before a run.
+void reset_run_state(Engine& e);
+// One run over plot bytes held in memory (tests, fuzzing): the run vector
+// carries options only.
+void engine_run_memory(Engine& e, const std::vector<std::string>& run_vector, std::string data);
+// Reads characters into the state function until the run ends.
+void run_main_loop(Engine& e);
+// Opens an input file for the run (option -IN); false when it cannot be read.
+bool open_input_file(Engine& e, const std::string& path);
+
+void report_progress(Engine& e);
+
+inline int next_input_char(Engine& e) {
+  RunContext& r = e.run;
+  ++r.consumed;
+  int c = r.input.get();
+  if (c >= 0 && r.input_size > 0 && (r.consumed < r.progress_lo || r.consumed >= r.progress_hi)) report_progress(e);
+  return c;
+}
+
+inline void push_back_input_char(Engine& e, int c) {
+  --e.run.consumed;
+  e.run.input.unget(c);
+}
+
+}  // namespace kavor

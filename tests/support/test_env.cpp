@@ -1,0 +1,81 @@
+#include "support/test_env.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "engine/fatal_error.h"
+#include "engine/run.h"
+#include "hpgl/graphics_state.h"
+
+namespace kavor::testing {
+
+std::vector<std::string> RecordingHost::all_messages() const {
+  std::vector<std::string> all = warnings;
+  all.insert(all.end(), instruction_errors.begin(), instruction_errors.end());
+  all.insert(all.end(), fatals.begin(), fatals.end());
+  return all;
+}
+
+TempDir::TempDir() {
+  std::string tmpl = (std::filesystem::temp_directory_path() / "kavor-test-XXXXXX").string();
+  char* made = mkdtemp(tmpl.data());
+  path_ = std::string(made ? made : tmpl.c_str()) + "/";
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;
+  std::filesystem::remove_all(path_, ec);
+}
+
+std::string TempDir::write(const std::string& name, const std::string& content) const {
+  std::string full = path_ + name;
+  std::ofstream(full, std::ios::binary) << content;
+  return full;
+}
+
+TestEngine::TestEngine() : host(dir.path()) {
+  setenv("KAVOR_HOME", dir.path().c_str(), 1);
+  engine = std::make_unique<Engine>(host);
+  engine->out = &out;
+  engine->err = &err;
+}
+
+namespace {
+std::vector<std::string> run_vector(const std::vector<std::string>& options) {
+  std::vector<std::string> v{"Dummy.EXE"};
+  v.insert(v.end(), options.begin(), options.end());
+  return v;
+}
+}  // namespace
+
+bool TestEngine::run(const std::string& plot, const std::vector<std::string>& options) {
+  try {
+    engine_run_memory(*engine, run_vector(options), plot);
+    return true;
+  } catch (const FatalError&) {
+    return false;
+  }
+}
+
+bool TestEngine::init(const std::vector<std::string>& options) {
+  try {
+    reset_run_state(*engine);
+    std::vector<std::string> tokens = run_vector(options);
+    std::vector<char*> argv;
+    for (std::string& t : tokens) argv.push_back(t.data());
+    parse_options(*engine, static_cast<int>(tokens.size()), argv.data());
+    init_interpreter(*engine);
+    device_extents(*engine);
+    return true;
+  } catch (const FatalError&) {
+    return false;
+  }
+}
+
+void TestEngine::feed(const std::string& plot) {
+  engine->run.input.open_memory(plot);
+  run_main_loop(*engine);
+}
+
+}  // namespace kavor::testing

@@ -1,0 +1,45 @@
+#pragma once
+// A fresh settings directory per test (KAVOR_HOME), an engine with a
+// recording host, and helpers to run plot text through it.
+
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/engine.h"
+#include "support/recording_host.h"
+
+namespace kavor::testing {
+
+// A temporary directory removed when the object goes away.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::string& path() const { return path_; }  // ends in '/'
+  std::string write(const std::string& name, const std::string& content) const;
+
+ private:
+  std::string path_;
+};
+
+struct TestEngine {
+  TestEngine();
+  TempDir dir;
+  RecordingHost host;
+  std::ostringstream out, err;
+  std::unique_ptr<Engine> engine;
+
+  // One run over the plot text with the given engine options. Returns
+  // false when the run ended with a fatal error.
+  bool run(const std::string& plot, const std::vector<std::string>& options = {});
+  // Only the option parsing and interpreter initialisation of a run.
+  bool init(const std::vector<std::string>& options = {});
+  // Feeds more plot text to an initialised engine.
+  void feed(const std::string& plot);
+};
+
+}  // namespace kavor::testing
