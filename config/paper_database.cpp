@@ -15,6 +15,5 @@ void load_paper_record(Engine& e) {
   e.paper.v = {0, 10870, 0, 7600, 430, 200, 10430, 7400, 0, 0, 0, 0};
 }
 int write_default_paper_database(const std::string&) { return 0; }
-void read_pen_colour_file(Engine&) {}
 
 }  // namespace kavor

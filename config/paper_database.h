@@ -24,7 +24,5 @@ struct ExtentsBox {
 void load_paper_record(Engine& e);
 // Writes the built-in database into dir; 0 on success, 1 on failure.
 int write_default_paper_database(const std::string& dir);
-// Reads the pen colour file of the settings directory into the colour table.
-void read_pen_colour_file(Engine& e);
 
 }  // namespace kavor

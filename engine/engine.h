@@ -11,6 +11,7 @@
 #include <string>
 
 #include "config/paper_database.h"
+#include "config/pen_colour_file.h"
 #include "device/draw_device.h"
 #include "engine/host.h"
 #include "engine/input_stream.h"
