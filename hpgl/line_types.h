@@ -20,6 +20,7 @@ struct LineTypeBlock {
   int type = 9;  // 9 solid, 0 dots, 1..8 fixed, -1..-8 adaptive
   int mode = 0;  // 0 relative, 1 absolute
   double length = 4.0;
+  int32_t pattern_pixels = 1;  // P: the pattern length in device pixels
   int count = 0;
   std::array<int32_t, 20> lengths{};
   int element = 1;  // 1-based
@@ -46,6 +47,9 @@ struct LineAttributes {
   unsigned char symbol = 0;
   std::array<RasterFill, 9> raster{};  // indices 1..8
 };
+
+// The pattern table as it stands before any UL, for types -8..8 (index type + 8).
+const std::array<PatternEntry, 17>& default_pattern_table();
 
 void pattern_setup(Engine& e);
 // Answers pen (ink) or 0 (gap) for one pixel and advances the pattern.
