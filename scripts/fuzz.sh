@@ -17,7 +17,8 @@ cp tests/data/fuzz/param/* "$work/param/" 2>/dev/null || true
 printf -- '-PT HP7585 -PP A1E -BM 0 0 50 50 -PX 2x1 -RE 300x600\n' > "$work/param/seed1"
 for target in plot param; do
   echo "== fuzzing $target for ${seconds}s"
-  ./build-fuzz/fuzz/${target}_fuzz -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-    -max_len=4096 -artifact_prefix="$work/" "$work/$target" 2>&1 | tail -n 3
+  # Run inside the scratch folder: nothing a target does lands in the tree.
+  (cd "$work" && "$OLDPWD/build-fuzz/fuzz/${target}_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    -max_len=4096 -artifact_prefix="$work/" "$work/$target" 2>&1 | tail -n 3)
 done
 rm -rf "$work"
