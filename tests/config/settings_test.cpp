@@ -291,13 +291,6 @@ TEST(SettingsFile, LongWordsAreCutAndLongLinesSplit) {
   EXPECT_EQ(s.device_width, 2147483647);
 }
 
-TEST(SettingsFile, MissingFileChangesNothing) {
-  Settings s;
-  s.plotter = 257;
-  load_settings_file(s, "/nonexistent/kavor/$config.kv");
-  EXPECT_EQ(s.plotter, 257);
-}
-
 TEST(SettingsSlots, NamesAndSaveAsDefault) {
   EXPECT_EQ(slot_file_name(1), "$confi1.kv");
   EXPECT_EQ(slot_file_name(4), "$confi4.kv");
