@@ -1,5 +1,6 @@
 #include "config/settings.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -7,6 +8,8 @@
 #include <fstream>
 #include <optional>
 #include <span>
+#include <tuple>
+#include <utility>
 
 #include "engine/numeric.h"
 
@@ -261,7 +264,7 @@ void load_settings_line(Settings& s, std::string line) {
   std::string_view text = line;
   for (std::string_view option : kLoaderOptions) {
     if (!text.starts_with(option)) continue;
-    load_option(s, option, text.substr(std::min<size_t>(3, text.size())));
+    load_option(s, option, text.substr(3));  // the value starts after a three-letter name
     return;
   }
 }
