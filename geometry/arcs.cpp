@@ -116,12 +116,10 @@ void extend_extents_by_arc(Engine& e, Point m, double r, double s, double end) {
   for (double q = std::ceil(lo / 90); q * 90 <= hi; ++q) extend_extents(e, point_on_circle(m, r, q * 90));
 }
 
-void record_point(Engine& e, Point p, int output) {
-  if (output == ARC_WEDGE) {
-    add_vertex(e, p.x, p.y, 0, VERTEX_ADD);
-  } else {
-    add_polygon_mode_vertex(e, p.x, p.y);
-  }
+// False when the polygon buffer is full (it has warned once already).
+bool record_point(Engine& e, Point p, int output) {
+  const int count = output == ARC_WEDGE ? add_vertex(e, p.x, p.y, 0, VERTEX_ADD) : add_polygon_mode_vertex(e, p.x, p.y);
+  return count >= 0;
 }
 
 bool before_end(double u, double s, double end) { return s < end ? u < end : (s > end && u > end); }
@@ -253,7 +251,7 @@ void generate_arc(Engine& e, double r, double c, double s, double end, int outpu
     return;
   }
   Point previous = point_on_circle(m, r, s);
-  if (output != ARC_DRAW) record_point(e, previous, output);
+  if (output != ARC_DRAW && !record_point(e, previous, output)) return;
   double delta = s <= end ? c : -c;
   limit_chord_step(e, r, &delta);
   // Bound the work for huge sweeps and radii: never more chords than the
@@ -267,8 +265,8 @@ void generate_arc(Engine& e, double r, double c, double s, double end, int outpu
     if (output == ARC_DRAW) {
       draw_user_line(e, previous.x, previous.y, p.x, p.y);
       previous = p;
-    } else {
-      record_point(e, p, output);
+    } else if (!record_point(e, p, output)) {
+      return;
     }
     const double next = u + delta;
     if (next == u) break;
