@@ -113,7 +113,9 @@ void extend_extents_by_arc(Engine& e, Point m, double r, double s, double end) {
   double lo = std::min(s, end), hi = std::max(s, end);
   if (!std::isfinite(lo) || !std::isfinite(hi)) return;
   if (hi - lo >= 360) hi = lo + 360;
-  for (double q = std::ceil(lo / 90); q * 90 <= hi; ++q) extend_extents(e, point_on_circle(m, r, q * 90));
+  // At most five axis points; counted, as huge angles do not grow by 90.
+  const double first = std::ceil(lo / 90);
+  for (int i = 0; i < 5 && (first + i) * 90 <= hi; ++i) extend_extents(e, point_on_circle(m, r, (first + i) * 90));
 }
 
 // False when the polygon buffer is full (it has warned once already).
