@@ -15,7 +15,7 @@ namespace kavor {
 // A "-" after a paper name marks a paper the plotter does not take. Some
 // records are kept exactly as the plotters' tables list them, even where a
 // value looks swapped or mistyped (the E-size expand records, HP7595 C).
-const std::array<std::string_view, kDefaultPaperDatabaseLines> kDefaultPaperDatabase{
+constexpr std::array<std::string_view, kDefaultPaperDatabaseLines> kDefaultPaperDatabase{
     "!hp7470:normal",
     "!hp7440:normal",
     "$A4",
