@@ -257,9 +257,9 @@ TEST_F(LinePath, WalkEndsAtTheSecondEndPoint) {
 TEST_F(LinePath, DashesAlternateInkAndPenZeroGaps) {
   if (!patterns_available()) GTEST_SKIP() << "line patterns not built yet";
   dash_3_2();
-  draw_line(e, 0, 500, 9, 500);
+  draw_line(e, 0, 500, 11, 500);
   EXPECT_EQ(lines(), (std::vector<std::string>{"SP1 PU0,500 PD2,500", "SP0 PU3,500 PD4,500", "SP1 PU5,500 PD7,500",
-                                               "SP0 PU8,500 PD9,500"}));
+                                               "SP0 PU8,500 PD9,500", "SP1 PU10,500 PD11,500"}));
   // The pattern carries on into the next vector: one ink pixel is left.
   conversion.str("");
   draw_line(e, 0, 100, 0, 103);
