@@ -98,7 +98,7 @@ void engine_run_file(Engine& e, const std::string& path) {
   std::error_code ec;
   std::ifstream in;
   if (!std::filesystem::is_directory(path, ec)) in.open(path, std::ios::binary);
-  if (!in) report_fatal_fmt(e, "parameter file %s not found !", path);
+  if (!in.is_open()) report_fatal_fmt(e, "parameter file %s not found !", path);
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   engine_run_inputs(e, tokenise_parameter_file(e, bytes));
 }
