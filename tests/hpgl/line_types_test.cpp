@@ -2,7 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <sstream>
+#include <string>
 #include <vector>
+
+#include "geometry/line_path.h"
+#include "hpgl/coordinates.h"
 
 #include "support/test_env.h"
 
@@ -203,6 +210,103 @@ TEST_F(LineTypesTest, RasterFillReadsItsOwnParameters) {
   EXPECT_EQ(block().type, 4);
   EXPECT_EQ(t.host.warnings, (std::vector<std::string>{"RF:number of parameter error.",
                                                        "RF:parameter value is not fit in range, index."}));
+}
+
+
+// Cases on the real device mapping: P1 and P2 are set so that the diagonal
+// from P1 to P2 is exactly 1000 display pixels (a horizontal P1-P2 over the
+// whole hard-clip width of a view 1000 pixels wide).
+struct LineTypesOnDeviceTest : LineTypesTest {
+  std::ostringstream conversion;
+  double x0 = 0, y0 = 0, x1 = 0;
+  void SetUp() override {
+    LineTypesTest::SetUp();
+    t.host.view = {1000, 700};
+    e->run.view = {1000, 700};
+    e->device.targets.conversion = &conversion;
+    x0 = e->gs.device.org_x;
+    y0 = e->gs.device.org_y;
+    x1 = x0 + e->gs.device.ext_x;
+    t.feed("IP" + std::to_string(int64_t(x0)) + "," + std::to_string(int64_t(y0)) + "," +
+           std::to_string(int64_t(x1)) + "," + std::to_string(int64_t(y0)) + ";");
+  }
+  void feed(const std::string& text) {
+    conversion.str("");
+    t.feed(text);
+  }
+  // Pens of the segments written since the last feed.
+  std::vector<int> pens() {
+    std::vector<int> result;
+    std::istringstream in(conversion.str());
+    std::string line;
+    int pen = 0;
+    while (std::getline(in, line))
+      if (std::sscanf(line.c_str(), "SP%d", &pen) == 1) result.push_back(pen);
+    return result;
+  }
+  // The plotter x that maps to display column px.
+  double column(int px) { return x0 + std::ceil(px * (x1 - x0) / 1000); }
+  // A horizontal line 1000 plotter units up, from column a to column b.
+  void line(int a, int b) { draw_line(*e, column(a), y0 + 1000, column(b), y0 + 1000); }
+};
+
+TEST_F(LineTypesOnDeviceTest, RelativeLengthFollowsTheDiagonal) {
+  ASSERT_DOUBLE_EQ(p1p2_device_length(*e), 1000.0);
+  t.feed("LT2;");
+  EXPECT_EQ(lengths(), (std::vector<int32_t>{20, 20}));
+  EXPECT_EQ(walk(80), (std::vector<int>{20, -20, 20, -20}));
+  t.feed("LT1;");
+  EXPECT_EQ(lengths(), (std::vector<int32_t>{1, 39}));
+  t.feed("LT4;");
+  EXPECT_EQ(lengths(), (std::vector<int32_t>{32, 4, 1, 3}));
+}
+
+TEST_F(LineTypesOnDeviceTest, PenWidthsInBothUnits) {
+  t.feed("PW0.35;");
+  EXPECT_EQ(e->gs.line.current_width, 1);
+  t.feed("PW1;");
+  EXPECT_EQ(e->gs.line.current_width, 3);  // 72 dots per inch
+  EXPECT_EQ(e->gs.line.widths[200], 3);
+  t.feed("WU1;PW0.5,4;");
+  EXPECT_EQ(e->gs.line.widths[4], 5);  // half a per cent of 1000 pixels
+  EXPECT_EQ(e->gs.line.current_width, 5);
+  // Converted once: a new P1-P2 does not change the width.
+  t.feed("IP0,0,10,10;SP4;");
+  EXPECT_EQ(e->gs.line.current_width, 5);
+}
+
+TEST_F(LineTypesOnDeviceTest, FixedPatternRunsOnAcrossVectors) {
+  t.feed("LT2;");
+  line(0, 15);
+  EXPECT_EQ(block().element, 1);
+  EXPECT_EQ(block().drawn, 16);
+  // A pen-up move and instructions that do not restart the pattern.
+  t.feed("PU" + std::to_string(int64_t(column(300))) + ",0;SP1;PW;LA;SC;IW;RO;");
+  line(500, 510);
+  EXPECT_EQ(block().element, 2);
+  EXPECT_EQ(block().drawn, 7);
+  t.feed("IP;");
+  EXPECT_EQ(block().element, 1);
+  EXPECT_EQ(block().drawn, 0);
+}
+
+TEST_F(LineTypesOnDeviceTest, AdaptiveVectorsLeaveNoTrace) {
+  t.feed("LT-2;");
+  const LineTypeBlock before = block();
+  conversion.str("");
+  line(0, 95);
+  EXPECT_EQ(pens(), (std::vector<int>{1, 0, 1, 0, 1}));
+  EXPECT_EQ(block().element, before.element);
+  EXPECT_EQ(block().drawn, before.drawn);
+  EXPECT_EQ(lengths(), std::vector<int32_t>(before.lengths.begin(), before.lengths.begin() + before.count));
+}
+
+TEST_F(LineTypesOnDeviceTest, AbsoluteLengthInMillimetres) {
+  t.feed("LT1,4,1;");
+  int32_t length = 157;  // 4 mm as 39.3701 units each
+  device_length(*e, &length);
+  EXPECT_NEAR(block().pattern_pixels, length, 1);
+  EXPECT_EQ(block().mode, 1);
 }
 
 }  // namespace
