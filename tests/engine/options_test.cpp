@@ -37,6 +37,8 @@ TEST_F(OptionsTest, Defaults) {
 }
 
 TEST_F(OptionsTest, NamesAndValuesAreCaseInsensitive) {
+  // The default database has no expand block for the HP7475.
+  t.dir.write("$ppaper.kv", "!hp7475:expand\n$A4\n0 100 0 100\n!end\n");
   ASSERT_TRUE(t.init({"-pt", "hp7475", "-Pp", "a4e", "-de", "printer", "-sm", "fit", "-pm", "expand", "-pd", "h",
                       "-op", "a1", "-ft", "sfn", "-frame", "-Color"}));
   EXPECT_EQ(o.plotter, 0x202);
@@ -58,6 +60,8 @@ TEST_F(OptionsTest, ValueTables) {
   EXPECT_EQ(o.paper, 9);
   EXPECT_EQ(o.expanded, 0);
   EXPECT_EQ(o.output_file_type, 8);
+  // The default database has no expand block for the HP7440.
+  t.dir.write("$ppaper.kv", "!hp7440:expand\n$D\n0 100 0 100\n!end\n");
   ASSERT_TRUE(t.init({"-PT", "COLORPRO", "-PP", "DE", "-MONO"}));
   EXPECT_EQ(o.plotter, 0x101);
   EXPECT_EQ(o.paper, 8);
