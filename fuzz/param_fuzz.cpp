@@ -1,0 +1,41 @@
+// Fuzzes the parameter-file tokeniser and the option parser. A fatal error
+// is an expected outcome here; crashes and sanitizer reports are findings.
+
+#include <cstdint>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/engine.h"
+#include "engine/fatal_error.h"
+#include "engine/run.h"
+#include "fuzz/null_host.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static kavor::NullHost host(kavor::private_settings_dir());
+  kavor::Engine engine(host);
+  std::ostringstream sink;
+  engine.out = &sink;
+  engine.err = &sink;
+  std::string bytes(reinterpret_cast<const char*>(data), size);
+  try {
+    std::vector<std::string> args = kavor::tokenise_parameter_file(engine, bytes);
+    // Options only: input markers are dropped so that no file is opened.
+    std::vector<std::string> options{args[0]};
+    for (size_t i = 1; i < args.size(); ++i) {
+      std::string t = args[i];
+      if (t.size() >= 3 && t[0] == '-' && (t[1] | 0x20) == 'i' && (t[2] | 0x20) == 'n') {
+        ++i;
+        continue;
+      }
+      if ((t == "-LOG" || t == "-OFILE" || t == "-log" || t == "-ofile")) {
+        ++i;
+        continue;
+      }
+      options.push_back(t);
+    }
+    kavor::engine_run_memory(engine, options, "IN;PA0,0;PD100,100;");
+  } catch (const kavor::FatalError&) {
+  }
+  return 0;
+}
