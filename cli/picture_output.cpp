@@ -84,6 +84,8 @@ bool PictureOutput::open() {
     case PictureFormat::svg:
       svg_ = std::make_unique<QSvgGenerator>();
       svg_->setFileName(name);
+      // At the CSS pixel density a reader shows one view pixel per pixel.
+      svg_->setResolution(96);
       svg_->setSize(QSize(size_.width, size_.height));
       svg_->setViewBox(QRect(0, 0, size_.width, size_.height));
       begin_painter(*svg_);
