@@ -31,6 +31,12 @@ QPen solid_pen(int width, Rgb colour) {
   return pen;
 }
 
+bool all_equal(const std::vector<DevicePoint>& run) {
+  for (DevicePoint p : run)
+    if (!(p == run.front())) return false;
+  return true;
+}
+
 }  // namespace
 
 QtSurface::QtSurface(QPainter& painter, QRect bounds, int page_extent_x)
@@ -47,6 +53,12 @@ void QtSurface::draw_polyline(const DevicePoint* points, int count, int width, R
   painter_.setBrush(Qt::NoBrush);
   std::vector<QPoint> qpoints;
   for (const std::vector<DevicePoint>& run : clip_polyline(points, count, box)) {
+    if (width > 1 && all_equal(run)) {
+      // Qt strokes nothing for a polyline of one repeated point; a wide
+      // pen leaves a round dot there.
+      painter_.drawPoint(run.front().x, run.front().y);
+      continue;
+    }
     qpoints.clear();
     for (DevicePoint p : run) qpoints.emplace_back(p.x, p.y);
     painter_.drawPolyline(qpoints.data(), static_cast<int>(qpoints.size()));

@@ -6,7 +6,8 @@
 // caps: Qt's aliased one-pixel stroker then leaves the pixel of the last
 // point unpainted, which is the line rule the drawing device relies on (it
 // sets that pixel itself when a polyline ends). Wider pens have round caps
-// and joins. Polylines are clipped to the device rectangle enlarged by a
+// and joins; a polyline of one repeated point is a round dot of the pen's
+// width. Polylines are clipped to the device rectangle enlarged by a
 // margin, so that far-off coordinates never reach the rasteriser.
 
 #include <QPainter>

@@ -74,6 +74,22 @@ TEST(QtSurface, WidePenHasRoundEndsAndNoAntialiasing) {
   EXPECT_EQ(img.pixel(20, 25), qRgb(255, 255, 255));
 }
 
+TEST(QtSurface, ZeroLengthPolylineOfAWidePenIsADot) {
+  Canvas c;
+  DevicePoint dot[2] = {{20, 20}, {20, 20}};
+  c.surface->draw_polyline(dot, 2, 5, kRed);
+  DevicePoint thin[2] = {{5, 5}, {5, 5}};
+  c.surface->draw_polyline(thin, 2, 1, kBlack);
+  QImage& img = c.done();
+  int painted = 0;
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 40; ++x) painted += img.pixel(x, y) != qRgb(255, 255, 255);
+  EXPECT_EQ(img.pixel(20, 20), qRgb(255, 0, 0));
+  EXPECT_GE(painted, 12);
+  EXPECT_LE(painted, 30);
+  EXPECT_EQ(img.pixel(5, 5), qRgb(255, 255, 255));  // the engine sets that pixel itself
+}
+
 TEST(QtSurface, FarOffCoordinatesDrawTheVisiblePart) {
   Canvas c;
   DevicePoint pts[2] = {{-2000000000, 5}, {2000000000, 5}};
