@@ -20,6 +20,9 @@ namespace {
 constexpr int kSolid = 9;
 constexpr int kMaxElements = 20;
 constexpr int kRasterSide = 64;
+// Widest pen in device pixels: wider than any page, and within what every
+// drawing surface accepts.
+constexpr int32_t kWidestPen = 32767;
 
 constexpr PatternEntry entry(std::initializer_list<uint8_t> elements) {
   PatternEntry p{};
@@ -226,6 +229,7 @@ int32_t set_pen_width(Engine& e, double width, int pen) {
     pixels = trunc_to_int32(p1p2_device_length(e) * width / 100);
   }
   if (pixels <= 0) pixels = 1;
+  if (pixels > kWidestPen) pixels = kWidestPen;
   if (pen >= 0 && pen <= 255) e.gs.line.widths[pen] = pixels;
   return pixels;
 }

@@ -270,6 +270,8 @@ TEST_F(LineTypesOnDeviceTest, PenWidthsInBothUnits) {
   t.feed("WU1;PW0.5,4;");
   EXPECT_EQ(e->gs.line.widths[4], 5);  // half a per cent of 1000 pixels
   EXPECT_EQ(e->gs.line.current_width, 5);
+  t.feed("PW100000000,5;");
+  EXPECT_EQ(e->gs.line.widths[5], 32767);
   // Converted once: a new P1-P2 does not change the width.
   t.feed("IP0,0,10,10;SP4;");
   EXPECT_EQ(e->gs.line.current_width, 5);
