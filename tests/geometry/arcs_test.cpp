@@ -233,6 +233,15 @@ TEST_F(ArcsTest, CircleOutsideThePictureCostsNothing) {
   EXPECT_NEAR(e->gs.pen.x, e->gs.area.clip_xmax + 6000 + 1000 * std::cos(end * 0.017453292519943334), 1e-6);
 }
 
+TEST_F(ArcsTest, CircleOutsideTheInputWindowIsCulled) {
+  feed("IW" + num(cx + 2000) + "," + num(cy) + "," + num(cx + 3000) + "," + num(cy + 1000) + ";");
+  at(cx, cy, true);
+  feed("CI1000;");
+  EXPECT_TRUE(segments().empty());
+  feed("CI2500;");
+  EXPECT_FALSE(segments().empty());
+}
+
 TEST_F(ArcsTest, ArcAtHugeAnglesOutsideThePictureEnds) {
   at(e->gs.area.clip_xmax + 5000, cy, true);
   const std::string huge = "1" + std::string(300, '0');
