@@ -121,7 +121,7 @@ expect "directory as input" 1 " input file $work/adir not found !"
 run -o "$out" "$bad"
 expect "unknown instruction" 0 'XP:Invalid command.' "Now rasterizing [$bad]"
 
-run -o "$out" -pt hp7475 -pp a4e -PX 2X1 -RE 300X600 -PW 35A -FRAME "$good"
+run -o "$out" -pt hp7585 -pp a4e -PX 2X1 -RE 300X600 -PW 35A -FRAME "$good"
 expect "valid options in any case" 0
 expect_absent "valid plot has no messages" 'XP:Invalid command.'
 
