@@ -49,7 +49,6 @@ void report_progress(Engine& e, int c) {
   const int64_t size = r.input_size;
   if (c < 0 || size <= 0) return;
   int percent = r.consumed >= size ? 100 : static_cast<int>(r.consumed * 100 / size);
-  if (percent < 0) percent = 0;
   if (percent != r.last_percent || percent == 100) {
     e.host.progress(percent);
     r.last_percent = percent;
