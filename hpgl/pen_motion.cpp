@@ -217,7 +217,8 @@ int hpgl_PE(Engine& e) {
     } else if (c == ':') {
       const EncodedNumber n = read_encoded_number(e, pe.base);
       if (!n.ok) return 0;
-      e.gs.pen.pen = n.value;
+      // As with SP, a pen outside the colour table is ignored.
+      if (n.value >= 0 && n.value <= 255) e.gs.pen.pen = n.value;
     } else if (c == '<') {
       e.gs.pen.down = false;
     } else if (c == '=') {
