@@ -199,6 +199,17 @@ TEST_F(ArcsTest, ThreePointArcTurnsTowardsTheIntermediatePoint) {
   EXPECT_NEAR(e->gs.pen.y, cy, 1e-6);
 }
 
+TEST_F(ArcsTest, CollinearThreePointArcIsTwoLines) {
+  at(cx, cy, true);
+  feed("AT" + num(cx + 10) + "," + num(cy + 10) + "," + num(cx + 2000) + "," + num(cy + 2000) + ";");
+  EXPECT_EQ(segments().size(), 2u);
+  EXPECT_DOUBLE_EQ(e->gs.pen.x, cx + 2000);
+  at(cx, cy, false);
+  feed("AT" + num(cx + 10) + "," + num(cy) + "," + num(cx) + "," + num(cy) + ";");  // end on the start
+  EXPECT_TRUE(segments().empty());
+  EXPECT_DOUBLE_EQ(e->gs.pen.x, cx);
+}
+
 TEST_F(ArcsTest, RelativeThreePointArcIsTheShiftedAbsoluteOne) {
   at(cx + 5, cy + 5, true);
   feed("RT1000,1000,2000,0,10;");
@@ -207,6 +218,27 @@ TEST_F(ArcsTest, RelativeThreePointArcIsTheShiftedAbsoluteOne) {
   feed("AT" + num(cx + 1005) + "," + num(cy + 1005) + "," + num(cx + 2005) + "," + num(cy + 5) + ",10;");
   EXPECT_EQ(segments(), relative);
   EXPECT_EQ(relative.size(), 18u);
+}
+
+TEST_F(ArcsTest, EdgeWedgeDrawsRadiiAndArc) {
+  at(cx, cy, false);
+  feed("EW1000,0,360;");
+  const auto s = segments();
+  ASSERT_EQ(s.size(), 74u);  // radius, 72 chords, radius back
+  EXPECT_EQ(s.front().x1, s.back().x2);
+  EXPECT_EQ(s.front().y1, s.back().y2);
+  EXPECT_DOUBLE_EQ(e->gs.pen.x, cx);
+  EXPECT_FALSE(e->gs.pen.down);
+}
+
+TEST_F(ArcsTest, ZeroSweepWedgeIsTwoRadiiAndADot) {
+  at(cx, cy, true);
+  feed("EW1000,30,0;");
+  const auto s = segments();
+  ASSERT_EQ(s.size(), 3u);
+  EXPECT_EQ(s[1].x1, s[1].x2);
+  EXPECT_EQ(s[1].y1, s[1].y2);
+  EXPECT_EQ(s[0].x2, s[1].x1);
 }
 
 TEST_F(ArcsTest, RectangleEdgesLeaveThePenInPlace) {
