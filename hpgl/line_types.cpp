@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 
 #include "engine/diagnostics.h"
 #include "engine/engine.h"
@@ -105,8 +104,6 @@ bool is_odd(int element) { return element % 2 != 0; }
 
 bool count_is_bad(Engine& e) { return e.params.count < 0; }
 
-void report_range(Engine& e, const char* suffix) { report_param_range_error(e, suffix); }
-
 // Resets the entry of one type to its default; only types 1..8 are valid.
 void to_default_lt(Engine& e, int index) {
   if (index < 1 || index > 8) report_system_error(e, " toDefaultLt: index out of range.");
@@ -121,7 +118,7 @@ void set_line_attribute(Engine& e, int kind, int value) {
       if (value >= 1 && value <= 4) {
         l.line_ends = value;
       } else {
-        report_range(e, ", lineEnds.");
+        report_param_range_error(e, ", lineEnds.");
         l.line_ends = 1;
       }
       break;
@@ -129,20 +126,20 @@ void set_line_attribute(Engine& e, int kind, int value) {
       if (value >= 1 && value <= 6) {
         l.line_joins = value;
       } else {
-        report_range(e, ", lineJoins.");
+        report_param_range_error(e, ", lineJoins.");
         l.line_joins = 1;
       }
       break;
     case 3:
       if (value > 5) {
-        report_range(e, ", mitterLimit.");
+        report_param_range_error(e, ", mitterLimit.");
         l.miter_limit = 5.0;
       } else {
         l.miter_limit = value;
       }
       break;
     default:
-      report_range(e, ", kind.");
+      report_param_range_error(e, ", kind.");
   }
 }
 
@@ -263,7 +260,7 @@ int hpgl_LT(Engine& e) {
   } else if (p.count == 1 && p.ints[0] == 99) {
     if (l.block.type == kSolid) l.block.type = l.saved.type;
   } else if (p.ints[0] < -8 || p.ints[0] > 8) {
-    report_range(e, ", line type error.");
+    report_param_range_error(e, ", line type error.");
   } else {
     l.saved = l.block;
     l.block.type = p.ints[0];
@@ -272,7 +269,7 @@ int hpgl_LT(Engine& e) {
       if (p.ints[2] == 0 || p.ints[2] == 1) {
         l.block.mode = p.ints[2];
       } else {
-        report_range(e, ", mode error.");
+        report_param_range_error(e, ", mode error.");
       }
     }
   }
@@ -290,13 +287,13 @@ int hpgl_UL(Engine& e) {
   }
   const int index = std::abs(p.ints[0]);
   if (index < 1 || index > 8) {
-    report_range(e, ", index.");
+    report_param_range_error(e, ", index.");
     return 0;
   }
   PatternEntry gaps{};
   for (int i = 1; i < p.count && gaps.count < kMaxElements; ++i) {
     if (p.reals[i] < 0) {
-      report_range(e, ", gap.");
+      report_param_range_error(e, ", gap.");
       continue;
     }
     gaps.elements[gaps.count++] = static_cast<uint8_t>(p.ints[i] & 0xFF);
@@ -352,7 +349,7 @@ int hpgl_WU(Engine& e) {
   if (count_is_bad(e)) return 1;
   const int unit = e.params.count == 0 ? 0 : e.params.ints[0];
   if (unit != 0 && unit != 1) {
-    report_range(e, ", type.");
+    report_param_range_error(e, ", type.");
     return 0;
   }
   e.gs.line.width_unit = unit;
@@ -402,7 +399,7 @@ int hpgl_RF(Engine& e) {
     return more ? skip_param_list(e) : r;
   }
   if (index < 1 || index > 8) {
-    report_range(e, ", index.");
+    report_param_range_error(e, ", index.");
     return more ? skip_param_list(e) : r;
   }
   RasterFill& fill = e.gs.line.raster[index];
