@@ -117,8 +117,10 @@ bool display_size_set(const Engine& e) {
 
 bool real_size(const Engine& e) { return !display_size_set(e) && e.options.size_mode == SIZE_REAL; }
 
-// The device area that can show anything, widened by a margin for the pen
-// width; false when the device gives no bound.
+// The device area that can show anything, from 0 to (xmax, ymax); false
+// when the device gives no bound. Patterned lines and solid fills are only
+// walked there (and a margin around it), so that coordinates far outside
+// the view cost nothing.
 bool visible_device_box(const Engine& e, int64_t& xmax, int64_t& ymax) {
   if (e.options.device == DeviceKind::DISPLAY) {
     xmax = e.run.view.width;
