@@ -368,11 +368,13 @@ void draw_clip_frame(Engine& e) {
   const bool slow = e.options.slow;
   e.gs.pen.pen = 0;
   e.options.slow = false;
+  // The hard-clip limits are plotter units: the frame must not pass through
+  // the user scaling, or a page step while SC is on would move it.
   const PlotArea& a = e.gs.area;
-  draw_user_line(e, a.clip_xmin, a.clip_ymin, a.clip_xmax, a.clip_ymin);
-  draw_user_line(e, a.clip_xmax, a.clip_ymin, a.clip_xmax, a.clip_ymax);
-  draw_user_line(e, a.clip_xmax, a.clip_ymax, a.clip_xmin, a.clip_ymax);
-  draw_user_line(e, a.clip_xmin, a.clip_ymax, a.clip_xmin, a.clip_ymin);
+  draw_line(e, a.clip_xmin, a.clip_ymin, a.clip_xmax, a.clip_ymin);
+  draw_line(e, a.clip_xmax, a.clip_ymin, a.clip_xmax, a.clip_ymax);
+  draw_line(e, a.clip_xmax, a.clip_ymax, a.clip_xmin, a.clip_ymax);
+  draw_line(e, a.clip_xmin, a.clip_ymax, a.clip_xmin, a.clip_ymin);
   e.gs.pen.pen = pen;
   e.options.slow = slow;
 }
