@@ -1,0 +1,275 @@
+#include "hpgl/labels.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "support/test_env.h"
+
+namespace kavor::testing {
+namespace {
+
+// A character size of 1.6256 mm makes one glyph unit one plotter unit.
+constexpr const char* kUnitCell = "SI0.16256,0.16256;";
+constexpr double kStartX = 1000, kStartY = 2000;
+
+struct LabelTest : ::testing::Test {
+  TestEngine t;
+  Engine& e = *t.engine;
+  LabelState& l = e.gs.label;
+  void SetUp() override {
+    ASSERT_TRUE(t.init());
+    l.pos_x = l.cr_x = kStartX;
+    l.pos_y = l.cr_y = kStartY;
+  }
+  void feed(const std::string& s) { t.feed(s); }
+  void expect_position(double x, double y) {
+    EXPECT_NEAR(l.pos_x, x, 0.01);
+    EXPECT_NEAR(l.pos_y, y, 0.01);
+  }
+  const std::string& last_warning() {
+    static const std::string none;
+    return t.host.warnings.empty() ? none : t.host.warnings.back();
+  }
+};
+
+TEST_F(LabelTest, TerminatorModes) {
+  feed("LBAB\x03");
+  EXPECT_EQ(l.buffered, "AB");
+  feed("DT$,0;LBAB$");
+  EXPECT_EQ(l.terminator, '$');
+  EXPECT_EQ(l.terminator_mode, 0);
+  EXPECT_EQ(l.buffered, "AB$");
+  feed("DT$;LBCD$");
+  EXPECT_EQ(l.terminator_mode, 1);
+  EXPECT_EQ(l.buffered, "CD");
+  feed("DT;");
+  EXPECT_EQ(l.terminator, 3);
+  EXPECT_EQ(l.terminator_mode, 1);
+  EXPECT_TRUE(t.host.warnings.empty());
+}
+
+TEST_F(LabelTest, TerminatorErrorsKeepTheMode) {
+  feed("DT#,0;DT$,2;");
+  EXPECT_EQ(l.terminator, '$');
+  EXPECT_EQ(l.terminator_mode, 0);
+  EXPECT_EQ(last_warning(), "DT:parameter value is not fit in range, mode parameter error.");
+  feed("DT%,*;");
+  EXPECT_EQ(l.terminator, '%');
+  EXPECT_EQ(l.terminator_mode, 0);
+  EXPECT_EQ(last_warning(), "DT:mode parameter error.");
+  // A line feed right after DT is given back and changes nothing.
+  feed("DT\nLBX%");
+  EXPECT_EQ(l.terminator, '%');
+  EXPECT_EQ(l.buffered, "X%");
+}
+
+TEST_F(LabelTest, LabelRunningToTheEndOfInputKeepsItsLastCharacter) {
+  feed(std::string(kUnitCell) + "LBABC");
+  EXPECT_EQ(l.buffered, "ABC");
+  expect_position(kStartX + 3 * 96, kStartY);
+}
+
+TEST_F(LabelTest, AdvancesAlongTheFourPaths) {
+  feed(std::string(kUnitCell) + "ES0.5,0.25;LBAB\x03");
+  expect_position(kStartX + 2 * 96 * 1.5, kStartY);
+  feed("DV1;LBAB\x03");  // down: the line advance with the extra lines
+  expect_position(kStartX + 288, kStartY - 2 * 128 * 1.25);
+  feed("DV2;LBA\x03");
+  expect_position(kStartX + 288 - 144, kStartY - 320);
+  feed("DV3;LBAB\x03");  // up: the line advance with the extra spaces
+  expect_position(kStartX + 144, kStartY - 320 + 2 * 128 * 1.5);
+}
+
+TEST_F(LabelTest, OriginsShiftThePieceByItsLength) {
+  struct Case {
+    int origin;
+    double end;  // where three characters end, relative to the start
+  };
+  for (Case c : {Case{1, 288}, Case{4, 144}, Case{7, 0}, Case{11, 320}, Case{15, 144}, Case{17, -1}}) {
+    l.pos_x = kStartX;
+    feed(std::string(kUnitCell) + "LO" + std::to_string(c.origin) + ";LBABC\x03");
+    EXPECT_NEAR(l.pos_x, kStartX + c.end, 0.01) << c.origin;
+  }
+  // Backspaces do not count as characters of the piece.
+  l.pos_x = kStartX;
+  feed("LO7;LBA\bB\x03");
+  EXPECT_NEAR(l.pos_x, kStartX - 96, 0.01);
+}
+
+TEST_F(LabelTest, LineFeedAloneKeepsTheColumnCarriageReturnGoesBack) {
+  feed(std::string(kUnitCell) + "LBAB\nCD\x03");
+  expect_position(kStartX + 4 * 96, kStartY - 128);
+  EXPECT_NEAR(l.cr_x, kStartX, 0.01);
+  EXPECT_NEAR(l.cr_y, kStartY - 128, 0.01);
+  feed("LB\r\nEF\x03");
+  expect_position(kStartX + 2 * 96, kStartY - 256);
+  // The next label keeps the carriage-return point of the first.
+  feed("LB\rG\x03");
+  expect_position(kStartX + 96, kStartY - 256);
+  feed("DV0,1;LB\n\x03");  // reversed line feed moves up
+  expect_position(kStartX + 96, kStartY - 128);
+}
+
+TEST_F(LabelTest, BackspaceMovesBackUnlessDataIsTransparent) {
+  feed(std::string(kUnitCell) + "LBA\bB\x03");
+  expect_position(kStartX + 96, kStartY);
+  l.pos_x = kStartX;
+  feed("TD1;LBA\bB\r\n\x03");
+  EXPECT_TRUE(l.transparent);
+  expect_position(kStartX + 5 * 96, kStartY);
+  EXPECT_NEAR(l.cr_y, kStartY, 0.01);
+}
+
+TEST_F(LabelTest, CodesAbove127AdvanceOneCharacter) {
+  feed(std::string(kUnitCell) + "LB\xC8\xFF\x03");
+  expect_position(kStartX + 2 * 96, kStartY);
+}
+
+TEST_F(LabelTest, DefaultSizesOfSiAndSrAndTheSelectedRecordOnly) {
+  feed("SA;SI1,2;SS;SI;");
+  EXPECT_EQ(l.fonts[1].size_mode, CHAR_SIZE_ABSOLUTE);
+  EXPECT_DOUBLE_EQ(l.fonts[1].width, 10);
+  EXPECT_DOUBLE_EQ(l.fonts[1].height, 20);
+  EXPECT_NEAR(l.fonts[0].width, 2.85, 1e-9);
+  EXPECT_NEAR(l.fonts[0].height, 3.75, 1e-9);
+  feed("SR;");
+  EXPECT_EQ(l.fonts[0].size_mode, CHAR_SIZE_RELATIVE);
+  EXPECT_DOUBLE_EQ(l.fonts[0].width, 0.75);
+  EXPECT_DOUBLE_EQ(l.fonts[0].height, 1.5);
+  EXPECT_DOUBLE_EQ(l.fonts[1].width, 10);
+  feed("SI200,1;");
+  EXPECT_NEAR(l.fonts[0].width, 1279.999, 1e-9);
+  feed("SI1;SR1,2,3;");
+  ASSERT_EQ(t.host.warnings.size(), 2u);
+  EXPECT_EQ(t.host.warnings[0], "SI:number of parameter error, missing height parameter.");
+  EXPECT_EQ(t.host.warnings[1], "SR:number of parameter error, missing height parameter.");
+  EXPECT_NEAR(l.fonts[0].width, 1279.999, 1e-9);
+}
+
+TEST_F(LabelTest, SizesScaleTheAdvance) {
+  feed("SI0.285,0.375;LBA\x03");
+  expect_position(kStartX + 96 * 2.85 * 39.3701 / 64, kStartY);
+  Scaling& s = e.gs.scaling;
+  s.p1x = 0, s.p1y = 0, s.p2x = 6400, s.p2y = 3200;
+  l.pos_x = kStartX;
+  feed("SR1,2;LBA\x03");  // 1 % of 6400 per cell
+  expect_position(kStartX + 96, kStartY);
+  // Absolute sizes mirror when P1 lies beyond P2.
+  s.p1x = 6400, s.p2x = 0;
+  l.pos_x = kStartX;
+  feed(std::string(kUnitCell) + "LBAB\x03");
+  expect_position(kStartX - 192, kStartY);
+}
+
+TEST_F(LabelTest, FontDefinitionPairs) {
+  feed("SD1,2,2,1,3,10,4,12,5,1,6,3,7,5;");
+  const FontRecord& f = l.fonts[0];
+  EXPECT_EQ(f.charset, 2);
+  EXPECT_EQ(f.spacing, 1);
+  EXPECT_NEAR(f.width, 2.54, 1e-9);
+  EXPECT_NEAR(f.height, 12 * 25.4 / 72, 1e-9);
+  EXPECT_EQ(f.posture, 1);
+  EXPECT_EQ(f.weight, 3);
+  EXPECT_EQ(f.typeface, 5);
+  EXPECT_TRUE(t.host.warnings.empty());
+  feed("SD2,3,5,2,9,1;");
+  EXPECT_EQ(f.spacing, 3);
+  EXPECT_EQ(f.posture, 2);
+  ASSERT_EQ(t.host.warnings.size(), 3u);
+  EXPECT_EQ(t.host.warnings[0], "SD:parameter value is not fit in range, font spacing.");
+  EXPECT_EQ(t.host.warnings[1], "SD:parameter value is not fit in range, font slant.");
+  EXPECT_EQ(t.host.warnings[2], "SD:parameter value is not fit in range, kind parameter out of range.");
+  feed("AD7,9,6;");
+  EXPECT_EQ(l.fonts[1].typeface, 9);
+  EXPECT_EQ(last_warning(), "AD:number of parameter error.");
+  feed("SD3,0;");  // a pitch of 0 keeps the width
+  EXPECT_NEAR(f.width, 2.54, 1e-9);
+  feed("SD;");
+  EXPECT_EQ(f.charset, 0);
+  EXPECT_NEAR(f.width, 25.4 / 9, 1e-6);
+  EXPECT_NEAR(f.height, 4.056944, 1e-6);
+}
+
+TEST(LabelFontDefaults, TheA0PaperHasALargerCell) {
+  TestEngine t;
+  ASSERT_TRUE(t.init({"-PP", "A0"}));
+  t.feed("AD;");
+  EXPECT_NEAR(t.engine->gs.label.fonts[1].width, 4.305085, 1e-6);
+  EXPECT_NEAR(t.engine->gs.label.fonts[1].height, 5.644444, 1e-6);
+}
+
+TEST_F(LabelTest, SlantPathOriginAndModeMessages) {
+  feed("SL2;");
+  EXPECT_DOUBLE_EQ(l.slant, 1);
+  EXPECT_EQ(last_warning(), "SL:parameter value is not fit in range.");
+  feed("SL-3;");
+  EXPECT_DOUBLE_EQ(l.slant, -1);
+  feed("DV2,1;DV1;");
+  EXPECT_EQ(l.path, 1);
+  EXPECT_EQ(l.line_feed_direction, 0);
+  feed("DV0,1;DV4;");
+  EXPECT_EQ(l.path, 0);
+  EXPECT_EQ(l.line_feed_direction, 1);
+  EXPECT_EQ(last_warning(), "DV:parameter value is not fit in range, path.");
+  feed("DV3,2;");
+  EXPECT_EQ(l.path, 3);
+  EXPECT_EQ(last_warning(), "DV:parameter value is not fit in range, line feed direction.");
+  feed("LO10;");
+  EXPECT_EQ(l.origin, 1);
+  EXPECT_EQ(last_warning(), "LO:parameter value is not fit in range.");
+  feed("LO19;");
+  EXPECT_EQ(l.origin, 19);
+  feed("TD2;");
+  EXPECT_EQ(last_warning(), "TD:parameter value is not fit in range.");
+  feed("CF1,5;CF2;CF4;");
+  EXPECT_EQ(l.fill_mode, 2);
+  EXPECT_EQ(l.edge_pen, 5);
+  EXPECT_EQ(last_warning(), "CF:parameter value is not fit in range, fill mode.");
+  feed("DI1;");
+  EXPECT_EQ(last_warning(), "DI:number of parameter error, missing rise parametter.");
+  feed("ES1,2;ES3;");
+  EXPECT_DOUBLE_EQ(l.extra_spaces, 3);
+  EXPECT_DOUBLE_EQ(l.extra_lines, 2);
+  EXPECT_EQ(t.host.warnings.size(), 8u);
+}
+
+TEST_F(LabelTest, DirectionsTurnTheAdvance) {
+  feed(std::string(kUnitCell) + "DI0,1;LBA\x03");
+  expect_position(kStartX, kStartY + 96);
+  Scaling& s = e.gs.scaling;
+  s.p1x = 0, s.p1y = 0, s.p2x = 2000, s.p2y = 1000;
+  // Relative: the rise is taken along the shorter P1-P2 side.
+  feed("DR1,2;LBA\x03");
+  EXPECT_NEAR(l.pos_x, kStartX + 96 * std::cos(M_PI / 4), 0.01);
+  EXPECT_NEAR(l.pos_y, kStartY + 96 + 96 * std::sin(M_PI / 4), 0.01);
+  feed("DR;");
+  EXPECT_EQ(l.direction_mode, DIRECTION_ABSOLUTE);
+  EXPECT_DOUBLE_EQ(l.run, 1);
+}
+
+TEST_F(LabelTest, CharacterPlotMovesAndSetsTheCarriageReturnPoint) {
+  feed(std::string(kUnitCell) + "CP2,1;");
+  expect_position(kStartX + 192, kStartY + 128);
+  EXPECT_NEAR(l.cr_x, kStartX + 192, 0.01);
+  feed("LBAB\x03" "CP;");
+  expect_position(kStartX + 192, kStartY);
+  EXPECT_NEAR(l.cr_y, kStartY, 0.01);
+  feed("CP1;");
+  EXPECT_EQ(last_warning(), "CP:number of parameter error");
+}
+
+TEST_F(LabelTest, InitialisationResetsSizesToRelative) {
+  feed("SI1,1;SA;SL0.5;DV1;IN;");
+  EXPECT_EQ(l.selected, 0);
+  for (const FontRecord& f : l.fonts) {
+    EXPECT_EQ(f.size_mode, CHAR_SIZE_RELATIVE);
+    EXPECT_DOUBLE_EQ(f.width, 0.75);
+    EXPECT_DOUBLE_EQ(f.height, 1.5);
+  }
+  EXPECT_DOUBLE_EQ(l.slant, 0);
+  EXPECT_EQ(l.path, 0);
+}
+
+}  // namespace
+}  // namespace kavor::testing
