@@ -185,10 +185,6 @@ void line_feed(const LabelState& l, const Placement& pl, double& px, double& py)
   }
 }
 
-void stroke(Engine& e, double x1, double y1, double x2, double y2) {
-  if (std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2)) draw_line_solid(e, x1, y1, x2, y2);
-}
-
 // Draws one glyph with its cell origin at (x, y).
 void draw_glyph(Engine& e, const Placement& pl, Glyph g, double x, double y) {
   if (g.count >= kWorkingPoints) report_system_error(e, " over font table !!!");
@@ -205,7 +201,7 @@ void draw_glyph(Engine& e, const Placement& pl, Glyph g, double x, double y) {
     place(pl, gx, gy, px, py);
     px += x;
     py += y;
-    if (point.flag != GLYPH_MOVE) stroke(e, prev_x, prev_y, px, py);
+    if (point.flag != GLYPH_MOVE) draw_line_solid(e, prev_x, prev_y, px, py);
     prev_x = px;
     prev_y = py;
     if (point.flag == GLYPH_DRAW_END) break;
