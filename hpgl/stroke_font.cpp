@@ -31,9 +31,13 @@ void close_user_glyph(UserGlyph& g) {
 
 }  // namespace
 
+// The user glyph serves only while UC itself draws: it is active from its
+// definition to the end of the label that follows, and the mnemonic guards
+// against a definition whose label was never drawn.
 Glyph glyph_for(const Engine& e, int code) {
   const UserGlyph& u = e.gs.user_glyph;
-  if (u.active) return {u.points.data(), u.count};
+  const bool in_uc = e.run.mnemonic[0] == 'U' && e.run.mnemonic[1] == 'C';
+  if (u.active && in_uc) return {u.points.data(), u.count};
   return table_glyph(code);
 }
 

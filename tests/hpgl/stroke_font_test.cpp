@@ -86,7 +86,7 @@ TEST_F(StrokeFontTest, UserCharacterReplacesEveryCodeOnlyWhileActive) {
   e.gs.user_glyph.active = true;
   EXPECT_EQ(glyph_for(e, 'A').points, e.gs.user_glyph.points.data());
   EXPECT_EQ(glyph_for(e, 200).points, e.gs.user_glyph.points.data());
-  e.gs.user_glyph.active = false;
+  t.feed("PU;");  // another instruction: a stale definition is not used
   EXPECT_NE(glyph_for(e, 'A').points, e.gs.user_glyph.points.data());
 }
 
