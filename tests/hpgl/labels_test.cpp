@@ -271,5 +271,81 @@ TEST_F(LabelTest, InitialisationResetsSizesToRelative) {
   EXPECT_EQ(l.path, 0);
 }
 
+// Strokes reach the line path, which records the extents of every vector
+// in plotter units: a probe of where each glyph is placed.
+struct DrawLabelTest : LabelTest {
+  void SetUp() override {
+    LabelTest::SetUp();
+    feed(kUnitCell);
+    clear_extents();
+  }
+  void clear_extents() { e.gs.extents = DrawingExtents{1e9, 1e9, -1e9, -1e9}; }
+  bool nothing_drawn() const { return e.gs.extents.xmin > e.gs.extents.xmax; }
+  void expect_box(double xmin, double ymin, double xmax, double ymax) {
+    const DrawingExtents& d = e.gs.extents;
+    EXPECT_NEAR(d.xmin, xmin, 0.01);
+    EXPECT_NEAR(d.ymin, ymin, 0.01);
+    EXPECT_NEAR(d.xmax, xmax, 0.01);
+    EXPECT_NEAR(d.ymax, ymax, 0.01);
+  }
+  // Draws the user character defined by uc as UC does.
+  void draw_user(const std::string& uc) {
+    feed(uc);
+    clear_extents();
+    l.pos_x = kStartX;
+    l.pos_y = kStartY;
+    e.gs.user_glyph.active = true;
+    draw_label(e, "a");
+  }
+};
+
+TEST_F(DrawLabelTest, GlyphSitsOnTheBaselineAtOriginOne) {
+  feed("LBA\x03");
+  expect_box(kStartX, kStartY, kStartX + 64, kStartY + 64);
+}
+
+TEST_F(DrawLabelTest, OriginsPlaceTheText) {
+  feed("LO4;LBAM\x03");
+  expect_box(kStartX - 96, kStartY, kStartX + 64, kStartY + 64);
+  clear_extents();
+  l.pos_x = kStartX;
+  feed("LO9;LBA\x03");
+  expect_box(kStartX - 96, kStartY - 64, kStartX - 32, kStartY);
+  clear_extents();
+  l.pos_x = kStartX;
+  l.pos_y = kStartY;
+  feed("LO11;LBA\x03");
+  expect_box(kStartX + 32, kStartY + 48, kStartX + 96, kStartY + 112);
+}
+
+TEST_F(DrawLabelTest, SlantShearsByTheTangentOfTheStoredValue) {
+  feed("SL1;LBA\x03");
+  // The top of A (40, 96) moves by tan(1) x 64, rounded: 100 units.
+  expect_box(kStartX, kStartY, kStartX + 140, kStartY + 64);
+}
+
+TEST_F(DrawLabelTest, BackspaceIsDrawnOnlyAsTransparentData) {
+  feed("LB\b\x03");
+  EXPECT_TRUE(nothing_drawn());
+  feed("LB\xC8 \x03");
+  EXPECT_TRUE(nothing_drawn());
+  feed("TD1;LB\b\x03");
+  EXPECT_FALSE(nothing_drawn());
+}
+
+TEST_F(DrawLabelTest, UserCharacterExamples) {
+  draw_user("UC-99,0,0,99,4,0;");
+  expect_box(kStartX, kStartY, kStartX + 64, kStartY);
+  // Pen down before the first pair: from (0, 0), 32 units below the baseline.
+  draw_user("UC99,2,2;");
+  expect_box(kStartX, kStartY - 32, kStartX + 32, kStartY + 16);
+  draw_user("UC4,4,99,0,4;");
+  expect_box(kStartX + 64, kStartY + 32, kStartX + 64, kStartY + 64);
+  draw_user("UC0,100;");
+  EXPECT_TRUE(nothing_drawn());
+  EXPECT_NEAR(l.pos_x, kStartX + 96, 0.01);
+  EXPECT_FALSE(e.gs.user_glyph.active);
+}
+
 }  // namespace
 }  // namespace kavor::testing
