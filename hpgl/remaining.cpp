@@ -88,11 +88,11 @@ int read_begin_plot_pairs(Engine& e) {
   }
 }
 
-// The value of a colour component within its CR range, as a byte.
+// A colour component scaled from its CR range to 0..255 (set_pen_rgb keeps
+// it within a byte). An empty range gives 0 below it and 255 from it on.
 int scale_component(double value, double minimum, double maximum) {
   if (maximum == minimum) return value >= maximum ? 255 : 0;
-  double scaled = (value - minimum) * 255 / (maximum - minimum);
-  return std::clamp(trunc_to_int32(scaled), 0, 255);
+  return trunc_to_int32((value - minimum) * 255 / (maximum - minimum));
 }
 
 // One DL number: 0 none left, 1 read into value, -1 not a number.

@@ -72,6 +72,31 @@ TEST_F(RemainingTest, ColourRangeAndItsErrors) {
   EXPECT_EQ(last_warning(), "PC:Parameter error.");
 }
 
+TEST_F(RemainingTest, PenColoursFollowTheColourRange) {
+  Engine& en = e;
+  auto colour = [&en](int pen) { return en.device.colours[pen]; };
+  t.feed("CR0,100,0,100,0,100;PC1,100,50,0;");
+  EXPECT_EQ(colour(1), (Rgb{255, 127, 0}));
+  t.feed("CR;PC2,255,0,0;PC3,300,-5,128;");
+  EXPECT_EQ(colour(2), (Rgb{255, 0, 0}));
+  EXPECT_EQ(colour(3), (Rgb{255, 0, 128}));  // beyond the range: kept within a byte
+  t.feed("CR5,5,0,255,0,255;PC4,9,0,0;PC5,4,0,0;");  // an empty range divides by nothing
+  EXPECT_EQ(colour(4), (Rgb{255, 0, 0}));
+  EXPECT_EQ(colour(5), (Rgb{0, 0, 0}));
+  t.feed("PC256,1,1,1;PC-1,1,1,1;");  // pens outside 0..255 change nothing
+  EXPECT_TRUE(t.host.warnings.empty());
+}
+
+TEST(RemainingPens, OneParameterRestoresThePensLetterColour) {
+  TestEngine t;
+  ASSERT_TRUE(t.init({"-PC", "WKRGBMCY"}));
+  Engine& e = *t.engine;
+  t.feed("PC2,0,0,255;PC9,255,255,255;PC2;PC9;");
+  EXPECT_EQ(e.device.colours[2], colour_of_letter('R'));
+  EXPECT_EQ(e.device.colours[9], colour_of_letter('K'));  // beyond the letters: black
+  EXPECT_TRUE(t.host.warnings.empty());
+}
+
 TEST_F(RemainingTest, DownloadStoresAndClears) {
   DownloadGlyph& a = o.download['A' - 33];
   t.feed("DL65,10,10;");
