@@ -259,6 +259,21 @@ TEST_F(LabelTest, CharacterPlotMovesAndSetsTheCarriageReturnPoint) {
   EXPECT_EQ(last_warning(), "CP:number of parameter error");
 }
 
+TEST_F(LabelTest, PenPositionInUserUnitsFollowsTheLabel) {
+  feed("IP0,0,4000,4000;SC0,100,0,100;");
+  l.pos_x = l.cr_x = 1000;
+  l.pos_y = l.cr_y = 2000;
+  feed(std::string(kUnitCell) + "LBAB\n\x03");
+  EXPECT_NEAR(e.gs.pen.x, (1000 + 192) / 40.0, 1e-4);
+  EXPECT_NEAR(e.gs.pen.y, (2000 - 128) / 40.0, 1e-4);
+  expect_position(1000 + 192, 2000 - 128);
+  // The user-unit size mode takes the cell from the scaling.
+  l.fonts[0] = FontRecord{CHAR_SIZE_USER, 1.6, 1.6};
+  l.pos_x = 1000;
+  feed("LBA\x03");
+  EXPECT_NEAR(l.pos_x, 1000 + 96, 1e-9);
+}
+
 TEST_F(LabelTest, InitialisationResetsSizesToRelative) {
   feed("SI1,1;SA;SL0.5;DV1;IN;");
   EXPECT_EQ(l.selected, 0);
