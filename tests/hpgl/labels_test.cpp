@@ -274,6 +274,19 @@ TEST_F(LabelTest, PenPositionInUserUnitsFollowsTheLabel) {
   EXPECT_NEAR(l.pos_x, 1000 + 96, 1e-9);
 }
 
+TEST(LabelHostileInput, ExtremeValuesNeverReachUndefinedBehaviour) {
+  TestEngine t;
+  const std::string plots[] = {
+      "SR1e300,1e300;DI1e308,-1e308;LBABC\r\nDEF\x03CP1e300,1e300;CP;",
+      "SI-1000,1000;SL1;ES-1,-1;LO17;LB\b\b\bX\x03DV3;LBup\x03",
+      "IP0,0,0,0;SC0,0,0,0;DU1,1;LBA\x03",
+      "UC99,98,98,98,-98,-98,98;LBX\x03DT",
+      "SD3,0,4,1e300,1,99999999999;SA;AD;LB" + std::string(600, 'W'),
+      "DL99999999999,-128,1e300,-1e300;DL33,-128;BP1,\"unterminated",
+  };
+  for (const std::string& plot : plots) EXPECT_TRUE(t.run(plot)) << plot;
+}
+
 TEST_F(LabelTest, InitialisationResetsSizesToRelative) {
   feed("SI1,1;SA;SL0.5;DV1;IN;");
   EXPECT_EQ(l.selected, 0);
