@@ -37,9 +37,9 @@ TEST_F(OptionsTest, Defaults) {
 }
 
 TEST_F(OptionsTest, NamesAndValuesAreCaseInsensitive) {
-  ASSERT_TRUE(t.init({"-pt", "hp7475", "-Pp", "a4e", "-de", "printer", "-sm", "fit", "-pm", "expand", "-pd", "h",
+  ASSERT_TRUE(t.init({"-pt", "hp7585", "-Pp", "a4e", "-de", "printer", "-sm", "fit", "-pm", "expand", "-pd", "h",
                       "-op", "a1", "-ft", "sfn", "-frame", "-Color"}));
-  EXPECT_EQ(o.plotter, 0x202);
+  EXPECT_EQ(o.plotter, 0x2002);
   EXPECT_EQ(o.paper, 0);
   EXPECT_EQ(o.expanded, 1);
   EXPECT_EQ(o.size_mode, SIZE_FIT);
@@ -58,8 +58,11 @@ TEST_F(OptionsTest, ValueTables) {
   EXPECT_EQ(o.paper, 9);
   EXPECT_EQ(o.expanded, 0);
   EXPECT_EQ(o.output_file_type, 8);
-  ASSERT_TRUE(t.init({"-PT", "COLORPRO", "-PP", "DE", "-MONO"}));
+  ASSERT_TRUE(t.init({"-PT", "COLORPRO", "-PP", "D"}));
   EXPECT_EQ(o.plotter, 0x101);
+  // Expanded papers exist only for the plotters with an enlarged area.
+  ASSERT_TRUE(t.init({"-PT", "DRAFTPRO", "-PP", "DE", "-MONO"}));
+  EXPECT_EQ(o.plotter, 0x801);
   EXPECT_EQ(o.paper, 8);
   EXPECT_EQ(o.expanded, 1);
   EXPECT_EQ(o.colour_mode, COLOUR_MONO);
