@@ -361,6 +361,15 @@ TEST_F(DrawLabelTest, BackspaceIsDrawnOnlyAsTransparentData) {
   EXPECT_FALSE(nothing_drawn());
 }
 
+TEST_F(DrawLabelTest, UcDrawsItsCharacterOnceAndLabelsUseTheFontAgain) {
+  feed("UC-99,0,0,99,4,0;");
+  expect_box(kStartX, kStartY, kStartX + 64, kStartY);
+  EXPECT_NEAR(l.pos_x, kStartX + 96, 0.01);
+  clear_extents();
+  feed("LBA\x03");  // the table's A, not the user character
+  expect_box(kStartX + 96, kStartY, kStartX + 160, kStartY + 64);
+}
+
 TEST_F(DrawLabelTest, UserCharacterExamples) {
   draw_user("UC-99,0,0,99,4,0;");
   expect_box(kStartX, kStartY, kStartX + 64, kStartY);
