@@ -111,7 +111,7 @@ int download_character(Engine& e) {
   int r = 0;
   int got = read_download_number(e, r, code_value);
   if (got == 0) {
-    e.gs.other.download.fill(DownloadGlyph{});
+    clear_download_table(e);
     return handler_result(r);
   }
   DownloadGlyph glyph;
@@ -215,15 +215,9 @@ int hpgl_PC(Engine& e) {
   return handler_result(r);
 }
 
-int hpgl_DL(Engine& e) {
-  // IN and DF run DL as their default: nothing is read from the input then.
-  const bool own = e.run.mnemonic[0] == 'D' && e.run.mnemonic[1] == 'L';
-  if (!own) {
-    e.gs.other.download.fill(DownloadGlyph{});
-    return 0;
-  }
-  return download_character(e);
-}
+void clear_download_table(Engine& e) { e.gs.other.download.fill(DownloadGlyph{}); }
+
+int hpgl_DL(Engine& e) { return download_character(e); }
 
 int hpgl_CT(Engine& e) { return read_binary_mode(e, e.gs.other.chord_mode, "."); }
 int hpgl_MC(Engine& e) { return read_binary_mode(e, e.gs.other.merge_control, ", mode."); }
