@@ -303,6 +303,18 @@ TEST_F(LineTypesOnDeviceTest, AdaptiveVectorsLeaveNoTrace) {
   EXPECT_EQ(lengths(), std::vector<int32_t>(before.lengths.begin(), before.lengths.begin() + before.count));
 }
 
+TEST_F(LineTypesOnDeviceTest, SymbolModeMarksEveryPointOfAPenUpMove) {
+  const std::string p1 = std::to_string(int64_t(column(100))) + ",3000";
+  const std::string p2 = std::to_string(int64_t(column(600))) + ",3000";
+  feed("SM*;PU;PA" + p1 + ";");
+  const size_t one = pens().size();
+  EXPECT_GT(one, 0u);
+  feed("PA" + p1 + "," + p2 + ";");
+  EXPECT_EQ(pens().size(), 2 * one);
+  feed("SM;PA" + p2 + ";");
+  EXPECT_TRUE(pens().empty());
+}
+
 TEST_F(LineTypesOnDeviceTest, AbsoluteLengthInMillimetres) {
   t.feed("LT1,4,1;");
   int32_t length = 157;  // 4 mm as 39.3701 units each
