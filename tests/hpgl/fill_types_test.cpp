@@ -1,0 +1,185 @@
+#include "hpgl/fill_types.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include "engine/engine.h"
+#include "support/test_env.h"
+
+namespace kavor {
+namespace {
+
+using testing::TestEngine;
+using Line = std::array<double, 4>;
+
+class FillTypes : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(t.init()); }
+  Engine& e() { return *t.engine; }
+
+  void ft(const std::vector<double>& values) {
+    e().params.count = static_cast<int>(values.size());
+    for (size_t i = 0; i < values.size(); ++i) e().params.reals[i] = values[i];
+    hpgl_FT(e());
+  }
+
+  std::vector<Line> layout(HatchBox box, double spacing, double angle) {
+    std::vector<Line> lines;
+    lay_out_hatch(e(), box, spacing, angle, kPolygonHatchRadians,
+                  [&](double x1, double y1, double x2, double y2) { lines.push_back({x1, y1, x2, y2}); });
+    return lines;
+  }
+
+  TestEngine t;
+};
+
+TEST_F(FillTypes, TypesMapToKinds) {
+  ft({3});
+  EXPECT_EQ(e().gs.fill.kind, FILL_HATCH);
+  ft({});
+  EXPECT_EQ(e().gs.fill.kind, FILL_SOLID);
+  ft({4});
+  ft({2});
+  EXPECT_EQ(e().gs.fill.kind, FILL_SOLID);
+  ft({10, 30});
+  EXPECT_EQ(e().gs.fill.kind, FILL_SHADING);
+  EXPECT_EQ(e().gs.fill.shading_level, 30);
+  ft({11});
+  EXPECT_EQ(e().gs.fill.kind, FILL_RASTER);
+  EXPECT_EQ(e().gs.fill.raster_index, 1);
+  EXPECT_EQ(e().gs.fill.raster_option, 0);
+  ft({11, 4, 1});
+  EXPECT_EQ(e().gs.fill.raster_index, 4);
+  EXPECT_EQ(e().gs.fill.raster_option, 1);
+  EXPECT_TRUE(t.host.warnings.empty());
+}
+
+TEST_F(FillTypes, UnknownTypeReportedAndKindKept) {
+  ft({4});
+  ft({5});
+  ASSERT_EQ(t.host.warnings.size(), 1u);
+  EXPECT_NE(t.host.warnings[0].find(", type."), std::string::npos);
+  EXPECT_EQ(e().gs.fill.kind, FILL_CROSS_HATCH);
+}
+
+TEST_F(FillTypes, SpacingAndAngleKeptPerKind) {
+  ft({3, 100, 30});
+  ft({4, 50, 60});
+  ft({3});
+  EXPECT_EQ(e().gs.fill.hatch.spacing, 100);
+  EXPECT_EQ(e().gs.fill.hatch.unit, UNITS_PLOTTER);
+  EXPECT_EQ(e().gs.fill.hatch.angle, 30);
+  EXPECT_EQ(e().gs.fill.cross_hatch.spacing, 50);
+  EXPECT_EQ(e().gs.fill.cross_hatch.angle, 60);
+  EXPECT_EQ(hatch2pu(e(), FILL_HATCH), 100);
+  ft({3, 0});
+  EXPECT_EQ(e().gs.fill.hatch.unit, UNITS_DEFAULT) << "spacing 0 selects the default spacing";
+  EXPECT_EQ(e().gs.fill.hatch.angle, 30);
+}
+
+TEST_F(FillTypes, UserUnitSpacingMeasuredAlongXAndFrozen) {
+  e().gs.scaling.on = true;
+  e().gs.scaling.ux = -4;
+  ft({4, 20});
+  EXPECT_EQ(e().gs.fill.cross_hatch.unit, UNITS_USER);
+  EXPECT_EQ(hatch2pu(e(), FILL_CROSS_HATCH), 5);
+  freeze_user_units(e());
+  EXPECT_EQ(e().gs.fill.cross_hatch.unit, UNITS_PLOTTER);
+  e().gs.scaling.ux = 1;
+  EXPECT_EQ(hatch2pu(e(), FILL_CROSS_HATCH), 5) << "no longer follows the scaling";
+}
+
+TEST_F(FillTypes, InvalidSpacingUnitIsASystemError) {
+  e().gs.fill.hatch.unit = 7;
+  EXPECT_ANY_THROW(hatch2pu(e(), FILL_HATCH));
+  ASSERT_EQ(t.host.fatals.size(), 1u);
+  EXPECT_NE(t.host.fatals[0].find("SYSTEM ERROR:  error detected in hatch2pu."), std::string::npos);
+}
+
+TEST_F(FillTypes, ClearFillStateKeepsTheAnchor) {
+  set_anchor(e(), 123, 456, UNITS_PLOTTER);
+  ft({4, 50, 60});
+  clear_fill_state(e());
+  EXPECT_EQ(e().gs.fill.kind, FILL_SOLID);
+  EXPECT_EQ(e().gs.fill.cross_hatch.spacing, 0);
+  EXPECT_EQ(e().gs.fill.cross_hatch.angle, 0);
+  double x = 0, y = 0;
+  anchor_point(e(), x, y);
+  EXPECT_EQ(x, 123);
+  EXPECT_EQ(y, 456);
+}
+
+// Signed distance of a point from the anchor line, across the lines.
+double across(double x, double y, double ax, double ay, double degrees) {
+  const double a = degrees * kPolygonHatchRadians;
+  return -(x - ax) * std::sin(a) + (y - ay) * std::cos(a);
+}
+
+// Every line of the family through the anchor that meets the box is there,
+// once, cut to the box.
+TEST_F(FillTypes, LayoutIsTheWholeFamilyThroughTheAnchor) {
+  const HatchBox box{100, 200, 400, 350};
+  for (double angle : {0.0, 20.0, 44.0, 45.0, 70.0, 90.0, 110.0, 135.0, 150.0, 170.0}) {
+    for (std::array<double, 2> anchor : {std::array<double, 2>{0, 0}, {133.3, 271.7}, {-57, 1000}}) {
+      SCOPED_TRACE(::testing::Message() << "angle " << angle << " anchor " << anchor[0]);
+      set_anchor(e(), anchor[0], anchor[1], UNITS_PLOTTER);
+      const double s = 17;
+      const std::vector<Line> lines = layout(box, s, angle);
+      double lo = 1e300, hi = -1e300;
+      for (double x : {box.left, box.right}) {
+        for (double y : {box.bottom, box.top}) {
+          lo = std::min(lo, across(x, y, anchor[0], anchor[1], angle));
+          hi = std::max(hi, across(x, y, anchor[0], anchor[1], angle));
+        }
+      }
+      const double expected = std::floor(hi / s) - std::ceil(lo / s) + 1;
+      EXPECT_EQ(static_cast<double>(lines.size()), expected);
+      for (const Line& l : lines) {
+        const double k = across(l[0], l[1], anchor[0], anchor[1], angle) / s;
+        EXPECT_NEAR(k, std::round(k), 1e-6);
+        EXPECT_NEAR(across(l[2], l[3], anchor[0], anchor[1], angle) / s, std::round(k), 1e-6);
+        for (int i = 0; i < 4; i += 2) {
+          EXPECT_GE(l[i], box.left - 1e-9);
+          EXPECT_LE(l[i], box.right + 1e-9);
+          EXPECT_GE(l[i + 1], box.bottom - 1e-9);
+          EXPECT_LE(l[i + 1], box.top + 1e-9);
+        }
+      }
+    }
+  }
+}
+
+TEST_F(FillTypes, AnglesReducedModulo180) {
+  set_anchor(e(), 3, 7, UNITS_PLOTTER);
+  const HatchBox box{0, 0, 100, 100};
+  const std::vector<Line> zero = layout(box, 10, 0);
+  ASSERT_EQ(zero.size(), 10u);
+  EXPECT_EQ(zero[0][1], 97);
+  EXPECT_EQ(zero[0][0], 0);
+  EXPECT_EQ(zero[0][2], 100);
+  EXPECT_EQ(layout(box, 10, 180), zero);
+  EXPECT_EQ(layout(box, 10, -180), zero);
+  const std::vector<Line> minus45 = layout(box, 10, -45);
+  const std::vector<Line> plus135 = layout(box, 10, 135);
+  ASSERT_EQ(minus45.size(), plus135.size());
+  for (size_t i = 0; i < minus45.size(); ++i) {
+    for (int c = 0; c < 4; ++c) EXPECT_NEAR(minus45[i][c], plus135[i][c], 1e-9);
+  }
+  const std::vector<Line> vertical = layout(box, 10, 90);
+  ASSERT_EQ(vertical.size(), 10u);
+  EXPECT_NEAR(vertical[0][0], 93, 1e-9);
+}
+
+TEST_F(FillTypes, SpacingZeroAndLineCap) {
+  const HatchBox box{0, 0, 10000, 10000};
+  EXPECT_TRUE(layout(box, 0, 30).empty());
+  EXPECT_EQ(layout(box, 1, 0).size(), static_cast<size_t>(kMaxHatchLines));
+  EXPECT_EQ(layout(box, 1, 60).size(), static_cast<size_t>(kMaxHatchLines));
+  EXPECT_EQ(layout(box, -100, 0).size(), 101u) << "a negative spacing counts by its size";
+}
+
+}  // namespace
+}  // namespace kavor
