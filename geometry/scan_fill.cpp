@@ -247,17 +247,22 @@ void fill_polygon_hatch(Engine& e, const std::vector<Vertex>& vertices, double a
   const Box b = bounding_box(vertices);
   const HatchBox box{b.xmin, b.ymin, b.xmax, b.ymax};
   if (!hatch_box_visible(e, box)) return;
-  const std::vector<Segment> edges = polygon_edges(vertices);
-  std::vector<Intercept> table;
   lay_out_hatch(e, box, hatch2pu(e, e.gs.fill.kind), angle, kPolygonHatchRadians,
                 [&](double x1, double y1, double x2, double y2) {
-                  const Segment line{x1, y1, x2, y2};
-                  collect_intercepts(RULE_HATCH, line, edges, table);
-                  resolve_vertex_crossings(vertices, line, table);
-                  for (size_t k = 0; k + 1 < table.size(); k += 2) {
-                    draw_line(e, table[k].x, table[k].y, table[k + 1].x, table[k + 1].y);
-                  }
+                  const double line[4] = {x1, y1, x2, y2};
+                  hatch_line_parts(vertices, line, [&e](double ax, double ay, double bx, double by) {
+                    draw_line(e, ax, ay, bx, by);
+                  });
                 });
+}
+
+void hatch_line_parts(const std::vector<Vertex>& vertices, const double line[4],
+                      const std::function<void(double x1, double y1, double x2, double y2)>& part) {
+  const Segment hatch{line[0], line[1], line[2], line[3]};
+  std::vector<Intercept> table;
+  collect_intercepts(RULE_HATCH, hatch, polygon_edges(vertices), table);
+  resolve_vertex_crossings(vertices, hatch, table);
+  for (size_t k = 0; k + 1 < table.size(); k += 2) part(table[k].x, table[k].y, table[k + 1].x, table[k + 1].y);
 }
 
 }  // namespace kavor

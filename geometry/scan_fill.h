@@ -25,6 +25,10 @@ using SpanFn = std::function<void(int64_t row, double xa, double xb)>;
 // The even-odd spans of a polygon in device pixels on the rows from bottom
 // to top: one call for each pair of crossings, in order along the row.
 void scan_rows(const std::vector<Vertex>& vertices, int64_t bottom, int64_t top, const SpanFn& span);
+// The parts of one hatch line (plotter units) inside the polygon, by the
+// even-odd rule, in order along the line.
+void hatch_line_parts(const std::vector<Vertex>& vertices, const double line[4],
+                      const std::function<void(double x1, double y1, double x2, double y2)>& part);
 // 1 and the crossing of the line with the edge, rounded to whole numbers,
 // or 0 when they do not cross under the rule.
 int intersect_segments(int rule, const double line[4], const double edge[4], double* x, double* y);

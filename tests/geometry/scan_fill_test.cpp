@@ -168,3 +168,46 @@ TEST(ScanRows, CombWithFiftyOneTeethFillsExactly) {
 
 }  // namespace
 }  // namespace kavor
+
+namespace kavor {
+namespace {
+
+using Part = std::array<double, 4>;
+
+std::vector<Part> parts(const std::vector<Vertex>& v, std::array<double, 4> line) {
+  std::vector<Part> out;
+  hatch_line_parts(v, line.data(), [&](double x1, double y1, double x2, double y2) { out.push_back({x1, y1, x2, y2}); });
+  return out;
+}
+
+TEST(HatchLineParts, VertexOnTheLine) {
+  std::vector<Vertex> diamond;
+  add_ring(diamond, {{50, 0}, {100, 50}, {50, 100}, {0, 50}});
+  close_table(diamond);
+  const std::vector<Part> middle = parts(diamond, {0, 50, 100, 50});
+  ASSERT_EQ(middle.size(), 1u) << "the boundary passes across at both side corners";
+  EXPECT_EQ(middle[0], (Part{0, 50, 100, 50}));
+  EXPECT_TRUE(parts(diamond, {0, 100, 100, 100}).empty()) << "touching the top corner";
+  EXPECT_TRUE(parts(diamond, {0, 0, 100, 0}).empty()) << "touching the first vertex of the subpolygon";
+
+  std::vector<Vertex> pentagon;
+  add_ring(pentagon, {{0, 0}, {100, 0}, {100, 100}, {0, 100}, {-20, 50}});
+  close_table(pentagon);
+  const std::vector<Part> through = parts(pentagon, {-20, 50, 100, 50});
+  ASSERT_EQ(through.size(), 1u);
+  EXPECT_EQ(through[0], (Part{-20, 50, 100, 50}));
+}
+
+TEST(HatchLineParts, EvenOddAlongASlantedLine) {
+  std::vector<Vertex> v;
+  add_ring(v, {{0, 0}, {300, 0}, {300, 300}, {0, 300}});
+  add_ring(v, {{100, 100}, {200, 100}, {200, 200}, {100, 200}});
+  close_table(v);
+  const std::vector<Part> p = parts(v, {0, 30, 300, 330});
+  ASSERT_EQ(p.size(), 2u);
+  EXPECT_EQ(p[0], (Part{0, 30, 100, 130}));
+  EXPECT_EQ(p[1], (Part{170, 200, 270, 300}));
+}
+
+}  // namespace
+}  // namespace kavor
