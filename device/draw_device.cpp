@@ -1,21 +1,153 @@
-// Placeholder implementations, replaced as each instruction group is built.
+// The drawing device: printer pages at once, display polylines in batches,
+// files discarded; and the pen colour table.
 #include "device/draw_device.h"
 
-#include <string>
+#include <algorithm>
+#include <cstring>
 
-#include "engine/diagnostics.h"
+#include "device/conversion_writer.h"
 #include "engine/engine.h"
-#include "engine/run.h"
-#include "hpgl/lexer.h"
+#include "engine/numeric.h"
 
 namespace kavor {
 
-void draw_segment(Engine&, int32_t, int32_t, int32_t, int32_t, int) {}
+namespace {
+
+struct LetterColour {
+  char letter;
+  Rgb colour;
+};
+
+constexpr std::array<LetterColour, 8> kLetterColours{{
+    {'W', {255, 255, 255}},
+    {'K', {0, 0, 0}},
+    {'B', {0, 0, 255}},
+    {'G', {0, 255, 0}},
+    {'R', {255, 0, 0}},
+    {'M', {255, 0, 255}},
+    {'C', {0, 255, 255}},
+    {'Y', {255, 255, 0}},
+}};
+
+bool valid_pen(int pen) { return pen >= 0 && pen < 256; }
+
+Rgb pen_colour(const Engine& e, int pen) { return valid_pen(pen) ? e.device.colours[pen] : Rgb{}; }
+
+// The point on the printer page for a point in plotter-axis pixels.
+DevicePoint page_point(int layout, int extent_x, int32_t first, int32_t second) {
+  if (layout == LAYOUT_2 || layout == LAYOUT_8)
+    return {saturate_to_int32(static_cast<int64_t>(extent_x) - first), second};
+  return {second, first};
+}
+
+void draw_on_printer(Engine& e, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int pen) {
+  DeviceTargets& t = e.device.targets;
+  if (pen == 0 || t.printer == nullptr) return;
+  const int extent = t.printer->page_extent_x();
+  const DevicePoint line[2] = {page_point(t.layout, extent, x1, y1), page_point(t.layout, extent, x2, y2)};
+  const Rgb colour = pen_colour(e, pen);
+  // A line leaves its end pixel unpainted; paint the previous end once it
+  // is clear that this segment does not continue from it.
+  if (line[0] != e.device.remembered) t.printer->set_pixel(e.device.remembered, colour);
+  t.printer->draw_polyline(line, 2, std::max<int32_t>(1, e.gs.line.current_width), colour);
+  e.device.remembered = line[1];
+}
+
+void draw_batch_on(Surface& s, const DisplayBatch& b, Rgb colour) {
+  const DevicePoint& first = b.points[0];
+  const DevicePoint& last = b.points[b.count - 1];
+  if (first != last) {
+    s.draw_polyline(b.points.data(), b.count, b.width, colour);
+    s.set_pixel(last, colour);
+  } else if (b.count == 2 && b.width == 1) {
+    s.set_pixel(last, colour);
+  } else {
+    s.draw_polyline(b.points.data(), b.count, b.width, colour);
+  }
+}
+
+void draw_batch(Engine& e) {
+  const DisplayBatch& b = e.device.batch;
+  if (b.pen == 0 || b.count == 0) return;
+  const Rgb colour = pen_colour(e, b.pen);
+  const DeviceTargets& t = e.device.targets;
+  for (Surface* s : {t.export_surface, t.window, t.picture})
+    if (s != nullptr) draw_batch_on(*s, b, colour);
+}
+
+void start_batch(DisplayBatch& b, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int pen, int width) {
+  b.pen = pen;
+  b.width = width;
+  b.points[0] = {x1, y1};
+  b.points[1] = {x2, y2};
+  b.count = 2;
+  b.state = 1;
+}
+
+bool continues_batch(const DisplayBatch& b, DevicePoint from, int pen, int width) {
+  return b.points[b.count - 1] == from && b.pen == pen && b.width == width && b.count < DisplayBatch::kPoints;
+}
+
+void add_to_display(Engine& e, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int pen) {
+  DisplayBatch& b = e.device.batch;
+  const int width = std::max<int32_t>(1, e.gs.line.current_width);
+  if (b.state == 0) {
+    start_batch(b, x1, y1, x2, y2, pen, width);
+  } else if (b.state == 1) {
+    const DevicePoint from{x1, y1}, to{x2, y2};
+    if (!continues_batch(b, from, pen, width)) {
+      draw_batch(e);
+      start_batch(b, x1, y1, x2, y2, pen, width);
+    } else if (to != from) {
+      b.points[b.count++] = to;
+    }
+  } else {
+    e.host.show_message("stateRIP Error", "Warning");
+  }
+  if (e.device.targets.conversion != nullptr)
+    write_conversion_segment(*e.device.targets.conversion, e.device.targets.window_height, pen, x1, y1, x2, y2);
+}
+
+}  // namespace
+
+void draw_segment(Engine& e, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int pen) {
+  switch (e.options.device) {
+    case DeviceKind::PRINTER: draw_on_printer(e, x1, y1, x2, y2, pen); break;
+    case DeviceKind::DISPLAY: add_to_display(e, x1, y1, x2, y2, pen); break;
+    case DeviceKind::FILE: break;
+  }
+}
+
 void reset_display_batch(Engine& e) { e.device.batch.state = 0; }
-void flush_display_batch(Engine& e) { e.device.batch.state = 0; }
-Rgb colour_of_letter(char) { return {}; }
-void set_pen_colour(Engine&, int, char) {}
-void set_pen_colours(Engine&, const char*) {}
-void set_pen_rgb(Engine&, int, int, int, int) {}
+
+void flush_display_batch(Engine& e) {
+  if (e.device.batch.state == 1) draw_batch(e);
+  if (e.device.targets.conversion != nullptr)
+    write_conversion_end(*e.device.targets.conversion, e.device.targets.window_height);
+  e.device.batch.state = 0;
+  e.device.batch.count = 0;
+}
+
+Rgb colour_of_letter(char letter) {
+  for (const LetterColour& lc : kLetterColours)
+    if (lc.letter == letter) return lc.colour;
+  return {};
+}
+
+void set_pen_colour(Engine& e, int pen, char letter) {
+  if (valid_pen(pen)) e.device.colours[pen] = colour_of_letter(letter);
+}
+
+void set_pen_colours(Engine& e, const char* letters) {
+  e.device.colours.fill(Rgb{});
+  const size_t n = std::min<size_t>(std::strlen(letters), e.device.colours.size());
+  for (size_t i = 0; i < n; ++i) set_pen_colour(e, static_cast<int>(i), letters[i]);
+}
+
+void set_pen_rgb(Engine& e, int pen, int red, int green, int blue) {
+  if (!valid_pen(pen)) return;
+  auto byte = [](int v) { return static_cast<uint8_t>(std::clamp(v, 0, 255)); };
+  e.device.colours[pen] = {byte(red), byte(green), byte(blue)};
+}
 
 }  // namespace kavor

@@ -370,7 +370,8 @@ void open_stream_option(Engine& e, bool log, const std::string& name) {
 void parse_options(Engine& e, int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (argv[i][0] != '-') invalid_parameter(e, argv[i]);
-    std::string token = upper(argv[i]);
+    for (char* c = argv[i]; *c; ++c) *c = static_cast<char>(std::toupper(static_cast<unsigned char>(*c)));
+    const std::string token = argv[i];
     if (set_flag(e.options, token)) continue;
     if (token == "-MONO" || token == "-COLOR") {
       e.options.colour_mode = token == "-MONO" ? COLOUR_MONO : COLOUR_COLOR;

@@ -48,8 +48,9 @@ struct OptionState {
   bool debug = false, step = false, nowait = false, slow = false, frame = false, novreset = false;
 };
 
-// Parses the run vector (entry 0 is the program name). Fatal errors unwind
-// with FatalError after the host has shown them.
+// Parses the run vector (entry 0 is the program name); option tokens are
+// upper-cased in place. Fatal errors unwind with FatalError after the host
+// has shown them.
 void parse_options(Engine& e, int argc, char** argv);
 
 }  // namespace kavor

@@ -95,40 +95,48 @@ std::vector<std::string> tokenise_parameter_file(Engine& e, const std::string& b
 }
 
 void engine_run_file(Engine& e, const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in || std::filesystem::is_directory(path)) report_fatal_fmt(e, "parameter file %s not found !", path);
+  std::error_code ec;
+  std::ifstream in;
+  if (!std::filesystem::is_directory(path, ec)) in.open(path, std::ios::binary);
+  if (!in.is_open()) report_fatal_fmt(e, "parameter file %s not found !", path);
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   engine_run_inputs(e, tokenise_parameter_file(e, bytes));
 }
 
 void engine_run(Engine& e) { engine_run_file(e, e.host.settings_dir() + "$param.kv"); }
 
-void engine_run_inputs(Engine& e, const std::vector<std::string>& args) {
-  std::vector<std::string> parameters{args.empty() ? std::string("Dummy.EXE") : args[0]};
-  std::vector<std::string> inputs;
-  bool last_was_input_marker = false;
+RunInputs separate_inputs(Engine& e, const std::vector<std::string>& args) {
+  RunInputs lists;
+  lists.parameters.push_back(args.empty() ? std::string("Dummy.EXE") : args[0]);
+  // A token without a leading minus sign is classified like the last one
+  // that had it: the value of an option follows its option.
+  bool input_marker = false;
   for (size_t i = 1; i < args.size(); ++i) {
     const std::string& token = args[i];
-    bool marker = token.empty() || token[0] != '-' ? last_was_input_marker : starts_with_input_marker(token);
-    if (!token.empty() && token[0] == '-') last_was_input_marker = marker;
-    if (!marker) {
-      if (parameters.size() >= kMaxListed) report_fatal(e, "Too many parameters !");
-      parameters.push_back(token);
+    if (!token.empty() && token[0] == '-') input_marker = starts_with_input_marker(token);
+    if (!input_marker) {
+      if (lists.parameters.size() >= kMaxListed) report_fatal(e, "Too many parameters !");
+      lists.parameters.push_back(token);
       continue;
     }
     if (i + 1 >= args.size()) continue;
-    if (inputs.size() >= kMaxListed) report_fatal(e, "Too many input files !");
-    inputs.push_back(args[++i]);
+    if (lists.inputs.size() >= kMaxListed) report_fatal(e, "Too many input files !");
+    lists.inputs.push_back(args[++i]);
   }
-  if (inputs.empty()) {
+  return lists;
+}
+
+void engine_run_inputs(Engine& e, const std::vector<std::string>& args) {
+  const RunInputs lists = separate_inputs(e, args);
+  if (lists.inputs.empty()) {
     reset_run_state(e);
-    engine_run_once(e, parameters);
+    engine_run_once(e, lists.parameters);
     return;
   }
-  for (const std::string& input : inputs) {
+  for (const std::string& input : lists.inputs) {
     *e.err << "Now rasterizing [" << input << "]\n";
     reset_run_state(e);
-    std::vector<std::string> run_vector = parameters;
+    std::vector<std::string> run_vector = lists.parameters;
     run_vector.push_back("-IN");
     run_vector.push_back(input);
     engine_run_once(e, run_vector);

@@ -15,6 +15,12 @@ void engine_run(Engine& e);
 void engine_run_file(Engine& e, const std::string& path);
 // Tokenises parameter-file bytes into the argument vector (entry 0 included).
 std::vector<std::string> tokenise_parameter_file(Engine& e, const std::string& bytes);
+// The run vector's parameters (entry 0 first) and the input files, in order.
+struct RunInputs {
+  std::vector<std::string> parameters;
+  std::vector<std::string> inputs;
+};
+RunInputs separate_inputs(Engine& e, const std::vector<std::string>& args);
 void engine_run_inputs(Engine& e, const std::vector<std::string>& args);
 void engine_run_once(Engine& e, const std::vector<std::string>& run_vector);
 // Resets option state, streams and pen colours before a run.

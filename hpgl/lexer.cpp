@@ -2,6 +2,7 @@
 
 #include <cfloat>
 #include <charconv>
+#include <climits>
 #include <cstring>
 
 #include "engine/engine.h"
@@ -31,19 +32,18 @@ bool valid_real_token(const char* t) {
 
 enum class ValueKind { Integer, Real };
 
-// Stores one scanned value; false when the token is not of the value syntax.
-bool store_value(ParamBlock& p, ValueKind kind) {
+bool valid_token(const ParamBlock& p, ValueKind kind) {
+  return kind == ValueKind::Integer ? valid_integer_token(p.token.data()) : valid_real_token(p.token.data());
+}
+
+// Stores the current token as the value at position count.
+void store_value(ParamBlock& p, ValueKind kind) {
   const char* t = p.token.data();
   const char* end = t + std::strlen(t);
-  if (kind == ValueKind::Integer) {
-    if (!valid_integer_token(t)) return false;
+  if (kind == ValueKind::Integer)
     p.ints[p.count] = saturate_to_int32(static_cast<int64_t>(parse_integer(t, end)));
-    p.reals[p.count] = p.ints[p.count];
-  } else {
-    if (!valid_real_token(t)) return false;
+  else
     p.reals[p.count] = parse_real(t, end);
-  }
-  return true;
 }
 
 void round_reals(ParamBlock& p) {
@@ -55,7 +55,8 @@ void round_reals(ParamBlock& p) {
 int scan_list(Engine& e, ValueKind kind, int maximum, int limit) {
   ParamBlock& p = e.params;
   p.count = 0;
-  p.token[0] = 'x';
+  p.given[0] = '0';
+  p.token[0] = 'x';  // placeholder that enters the loop
   p.token[1] = 0;
   int r = 0;
   while (!p.token_empty()) {
@@ -66,11 +67,13 @@ int scan_list(Engine& e, ValueKind kind, int maximum, int limit) {
       break;
     }
     p.given[p.count] = '1';
-    bool full = p.count >= ParamBlock::kValues - 1 || (maximum >= 0 && p.count > maximum);
-    if (!store_value(p, kind) || full) {
+    // The table maximum admits maximum + 1 values; the block itself holds 30.
+    bool full = p.count >= ParamBlock::kValues || (maximum >= 0 && p.count > maximum);
+    if (!valid_token(p, kind) || full) {
       p.count = -1;
       return r;
     }
+    store_value(p, kind);
     ++p.count;
     p.given[p.count] = '0';
     if (r == -1) break;
@@ -83,7 +86,10 @@ int scan_list(Engine& e, ValueKind kind, int maximum, int limit) {
 
 double parse_real(const char* begin, const char* end) {
   const char* start = begin;
-  if (start < end && *start == '+') ++start;
+  if (start < end && *start == '+') {
+    ++start;
+    if (start < end && (*start == '+' || *start == '-')) return 0.0;  // one sign only
+  }
   double value = 0;
   auto [ptr, ec] = std::from_chars(start, end, value, std::chars_format::fixed);
   if (ec == std::errc::result_out_of_range) {

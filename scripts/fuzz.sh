@@ -3,6 +3,7 @@
 # scripts/fuzz.sh [seconds per target]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$PWD
 seconds=${1:-60}
 cmake -S . -B build-fuzz -G Ninja -DKAVOR_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -17,7 +18,8 @@ cp tests/data/fuzz/param/* "$work/param/" 2>/dev/null || true
 printf -- '-PT HP7585 -PP A1E -BM 0 0 50 50 -PX 2x1 -RE 300x600\n' > "$work/param/seed1"
 for target in plot param; do
   echo "== fuzzing $target for ${seconds}s"
-  ./build-fuzz/fuzz/${target}_fuzz -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-    -max_len=4096 -artifact_prefix="$work/" "$work/$target" 2>&1 | tail -n 3
+  # Run inside the scratch folder: nothing a target does lands in the tree.
+  (cd "$work" && "$root/build-fuzz/fuzz/${target}_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    -max_len=4096 -artifact_prefix="$work/" "$work/$target" 2>&1 | tail -n 3)
 done
 rm -rf "$work"

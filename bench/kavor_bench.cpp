@@ -1,0 +1,142 @@
+// Benchmark: builds its own corpus and prints, for each file, its size,
+// wall time, throughput and peak memory, for the engine alone (null
+// surface) and for the converter to PNG at 1600 wide. Figures are printed,
+// never asserted.
+//
+//   kavor_bench [--converter PATH] [--work DIR] [--quick]
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "bench/plot_generator.h"
+#include "engine/engine.h"
+#include "engine/fatal_error.h"
+#include "engine/run.h"
+#include "fuzz/null_host.h"
+
+namespace fs = std::filesystem;
+using namespace kavor;
+
+namespace {
+
+struct Sample {
+  double seconds = 0;
+  long peak_kib = 0;
+  bool ok = false;
+};
+
+double now() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// Runs the engine over one file in a child process, so that its peak memory
+// is its own.
+Sample engine_alone(const std::string& path, const std::string& settings) {
+  double start = now();
+  pid_t pid = fork();
+  if (pid == 0) {
+    NullHost host(settings);
+    Engine engine(host);
+    std::ostringstream sink;
+    engine.out = &sink;
+    engine.err = &sink;
+    try {
+      engine_run_inputs(engine, {"Dummy.EXE", "-COLOR", "-DE", "FILE", "-IN", path});
+    } catch (const FatalError&) {
+      _exit(1);
+    }
+    _exit(0);
+  }
+  int status = 0;
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);
+  return {now() - start, usage.ru_maxrss, WIFEXITED(status) && WEXITSTATUS(status) == 0};
+}
+
+Sample converter(const std::string& binary, const std::string& path, const std::string& out,
+                 const std::string& settings) {
+  double start = now();
+  pid_t pid = fork();
+  if (pid == 0) {
+    setenv("KAVOR_HOME", settings.c_str(), 1);
+    std::freopen("/dev/null", "w", stderr);
+    execl(binary.c_str(), binary.c_str(), "--size", "1600", "-o", out.c_str(), path.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int status = 0;
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);
+  return {now() - start, usage.ru_maxrss, WIFEXITED(status) && WEXITSTATUS(status) == 0};
+}
+
+void write_file(const fs::path& p, const std::string& data) { std::ofstream(p, std::ios::binary) << data; }
+
+// Real HP-GL/2 from a PostScript manual, when pstoedit is installed.
+void add_pstoedit_file(const fs::path& work, std::vector<fs::path>& corpus) {
+  const char* manual = "/usr/share/doc/bzip2/manual.ps.gz";
+  if (!fs::exists(manual) || std::system("command -v pstoedit >/dev/null 2>&1") != 0) {
+    std::printf("(pstoedit or %s missing: no real HP-GL/2 file in the corpus)\n", manual);
+    return;
+  }
+  fs::path ps = work / "manual.ps", out = work / "bzip2-manual.hgl";
+  std::string cmd = std::string("gzip -dc ") + manual + " > " + ps.string() + " && pstoedit -q -f \"hpgl:-hpgl2\" " +
+                    ps.string() + " " + out.string() + " >/dev/null 2>&1";
+  if (std::system(cmd.c_str()) == 0 && fs::exists(out)) corpus.push_back(out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string binary = "build/cli/kavor-convert";
+  fs::path work = fs::temp_directory_path() / "kavor-bench";
+  bool quick = false;
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    if (a == "--converter" && i + 1 < argc) binary = argv[++i];
+    else if (a == "--work" && i + 1 < argc) work = argv[++i];
+    else if (a == "--quick") quick = true;
+  }
+  fs::create_directories(work / "home");
+  std::string settings = (work / "home").string() + "/";
+
+  const size_t mb = 1 << 20;
+  std::vector<fs::path> corpus;
+  auto generate = [&](const char* name, std::string data) {
+    fs::path p = work / name;
+    write_file(p, data);
+    corpus.push_back(p);
+  };
+  generate("pen-moves-10MB.plt", bench::pen_move_plot(10 * mb));
+  generate("mixed-5MB.plt", bench::mixed_plot(5 * mb));
+  if (!quick) {
+    generate("pen-moves-100MB.plt", bench::pen_move_plot(100 * mb));
+    generate("mixed-50MB.plt", bench::mixed_plot(50 * mb));
+  }
+  add_pstoedit_file(work, corpus);
+
+  bool have_converter = fs::exists(binary);
+  std::printf("%-24s %10s | %9s %9s %10s | %9s %9s %10s\n", "file", "size MB", "engine s", "MB/s", "peak MiB",
+              "png s", "MB/s", "peak MiB");
+  for (const fs::path& p : corpus) {
+    double size = static_cast<double>(fs::file_size(p)) / mb;
+    Sample e = engine_alone(p.string(), settings);
+    std::printf("%-24s %10.2f | %9.3f %9.1f %10.1f", p.filename().c_str(), size, e.seconds, size / e.seconds,
+                e.peak_kib / 1024.0);
+    if (have_converter) {
+      Sample c = converter(binary, p.string(), (work / (p.stem().string() + ".png")).string(), settings);
+      std::printf(" | %9.3f %9.1f %10.1f%s", c.seconds, size / c.seconds, c.peak_kib / 1024.0, c.ok ? "" : " (failed)");
+    }
+    std::printf("%s\n", e.ok ? "" : " (engine failed)");
+  }
+  return 0;
+}

@@ -1,0 +1,147 @@
+#include "cli/picture_output.h"
+
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+#include "device/conversion_writer.h"
+#include "platform/bmp_writer.h"
+#include "platform/qt_surface.h"
+#include "platform/wmf_surface.h"
+
+namespace kavor {
+
+namespace {
+
+struct FormatName {
+  const char* name;
+  PictureFormat format;
+};
+constexpr FormatName kFormats[] = {{"png", PictureFormat::png}, {"bmp", PictureFormat::bmp},
+                                   {"dib", PictureFormat::bmp}, {"svg", PictureFormat::svg},
+                                   {"pdf", PictureFormat::pdf}, {"wmf", PictureFormat::wmf},
+                                   {"hpgl", PictureFormat::hpgl}, {"hpg", PictureFormat::hpgl},
+                                   {"plt", PictureFormat::hpgl}, {"hgl", PictureFormat::hpgl}};
+
+bool format_of_name(std::string name, PictureFormat& f) {
+  std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+  for (const FormatName& n : kFormats)
+    if (name == n.name) {
+      f = n.format;
+      return true;
+    }
+  return false;
+}
+
+}  // namespace
+
+bool choose_picture_format(const std::string& format, const std::string& output, PictureFormat& chosen) {
+  if (!format.empty()) return format_of_name(format, chosen);
+  std::string ext = std::filesystem::path(output).extension().string();
+  if (ext.size() > 1 && format_of_name(ext.substr(1), chosen)) return true;
+  chosen = PictureFormat::png;
+  return true;
+}
+
+const char* picture_extension(PictureFormat f) {
+  for (const FormatName& n : kFormats)
+    if (n.format == f) return n.name;
+  return "png";
+}
+
+std::string output_in_directory(const std::string& dir, const std::string& input, PictureFormat f) {
+  std::string stem = input == "-" ? std::string("stdin") : std::filesystem::path(input).stem().string();
+  if (stem.empty()) stem = "picture";
+  return (std::filesystem::path(dir) / (stem + "." + picture_extension(f))).string();
+}
+
+PictureOutput::PictureOutput(PictureFormat format, std::string path, PixelSize size)
+    : format_(format), path_(std::move(path)), size_(size) {}
+
+PictureOutput::~PictureOutput() {
+  if (painter_.isActive()) painter_.end();
+}
+
+void PictureOutput::begin_painter(QPaintDevice& device) {
+  painter_.begin(&device);
+  QRect bounds(0, 0, size_.width, size_.height);
+  painter_.fillRect(bounds, Qt::white);
+  surface_ = std::make_unique<QtSurface>(painter_, bounds);
+}
+
+bool PictureOutput::open() {
+  const QString name = QString::fromStdString(path_);
+  switch (format_) {
+    case PictureFormat::png:
+    case PictureFormat::bmp:
+      image_ = QImage(size_.width, size_.height, QImage::Format_RGB32);
+      if (image_.isNull()) return false;
+      begin_painter(image_);
+      return painter_.isActive();
+    case PictureFormat::svg:
+      svg_ = std::make_unique<QSvgGenerator>();
+      svg_->setFileName(name);
+      // At the CSS pixel density a reader shows one view pixel per pixel.
+      svg_->setResolution(96);
+      svg_->setSize(QSize(size_.width, size_.height));
+      svg_->setViewBox(QRect(0, 0, size_.width, size_.height));
+      begin_painter(*svg_);
+      return painter_.isActive();
+    case PictureFormat::pdf:
+      // One device unit per point, so that a view pixel is one point.
+      pdf_ = std::make_unique<QPdfWriter>(name);
+      pdf_->setResolution(72);
+      pdf_->setPageSize(QPageSize(QSizeF(size_.width, size_.height), QPageSize::Point, QString(),
+                                  QPageSize::ExactMatch));
+      pdf_->setPageMargins(QMarginsF(0, 0, 0, 0));
+      begin_painter(*pdf_);
+      return painter_.isActive();
+    case PictureFormat::wmf:
+      file_.open(path_, std::ios::binary | std::ios::trunc);
+      if (!file_) return false;
+      wmf_ = std::make_unique<WmfSurface>(file_, size_.width, size_.height);
+      return static_cast<bool>(file_);
+    case PictureFormat::hpgl:
+      file_.open(path_, std::ios::trunc);
+      if (!file_) return false;
+      write_conversion_header(file_, size_.width, size_.height);
+      return static_cast<bool>(file_);
+  }
+  return false;
+}
+
+void PictureOutput::attach(DeviceTargets& targets) {
+  targets.window_height = size_.height;
+  targets.picture = surface_.get();
+  targets.export_surface = wmf_.get();
+  targets.conversion = format_ == PictureFormat::hpgl ? &file_ : nullptr;
+}
+
+bool PictureOutput::close() {
+  surface_.reset();
+  if (painter_.isActive() && !painter_.end()) return false;
+  switch (format_) {
+    case PictureFormat::png:
+      return image_.save(QString::fromStdString(path_), "PNG");
+    case PictureFormat::bmp:
+      return write_bmp_file(image_, path_);
+    case PictureFormat::svg:
+    case PictureFormat::pdf:
+      return true;
+    case PictureFormat::wmf: {
+      bool ok = wmf_->finish();
+      wmf_.reset();
+      file_.close();
+      return ok && !file_.fail();
+    }
+    case PictureFormat::hpgl:
+      file_.close();
+      return !file_.fail();
+  }
+  return false;
+}
+
+}  // namespace kavor

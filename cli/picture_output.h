@@ -1,0 +1,60 @@
+#pragma once
+// The converter's output files: a picture surface per format, set as the
+// drawing device's display target for one rendering, then saved.
+
+#include <QImage>
+#include <QPainter>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "device/draw_device.h"
+#include "engine/host.h"
+
+class QPdfWriter;
+class QSvgGenerator;
+
+namespace kavor {
+
+class QtSurface;
+class WmfSurface;
+
+enum class PictureFormat { png, bmp, svg, pdf, wmf, hpgl };
+
+// --format if given, else the output name's extension, else png. False for
+// a format name that is not known.
+bool choose_picture_format(const std::string& format, const std::string& output, PictureFormat& chosen);
+const char* picture_extension(PictureFormat f);
+// DIR/basename.ext for an input (stdin is named "stdin").
+std::string output_in_directory(const std::string& dir, const std::string& input, PictureFormat f);
+
+class PictureOutput {
+ public:
+  PictureOutput(PictureFormat format, std::string path, PixelSize size);
+  ~PictureOutput();
+  PictureOutput(const PictureOutput&) = delete;
+  PictureOutput& operator=(const PictureOutput&) = delete;
+
+  // Opens the file or the picture, white; false when it cannot be written.
+  bool open();
+  // Points the drawing device at this output.
+  void attach(DeviceTargets& targets);
+  // Ends the rendering and writes the file; false when that failed.
+  bool close();
+
+ private:
+  void begin_painter(QPaintDevice& device);
+
+  PictureFormat format_;
+  std::string path_;
+  PixelSize size_;
+  QImage image_;
+  std::unique_ptr<QPdfWriter> pdf_;
+  std::unique_ptr<QSvgGenerator> svg_;
+  QPainter painter_;
+  std::unique_ptr<QtSurface> surface_;
+  std::ofstream file_;
+  std::unique_ptr<WmfSurface> wmf_;
+};
+
+}  // namespace kavor

@@ -1,0 +1,22 @@
+#pragma once
+// The converter's view size: --size WxH exactly, or a width with the height
+// taken from the aspect of the hard-clip rectangle that the engine options
+// give.
+
+#include <string>
+#include <vector>
+
+#include "engine/host.h"
+
+namespace kavor {
+
+// options: an engine argument vector (entry 0 included). height 0 asks for
+// the hard-clip aspect.
+PixelSize converter_view_size(const std::string& settings_dir, int width, int height,
+                              const std::vector<std::string>& options);
+
+// The argument vector held by a parameter file, or an empty one when the
+// file cannot be read (the real run reports that).
+std::vector<std::string> parameter_file_vector(const std::string& settings_dir, const std::string& path);
+
+}  // namespace kavor
