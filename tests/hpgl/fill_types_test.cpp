@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "engine/engine.h"
@@ -179,6 +182,96 @@ TEST_F(FillTypes, SpacingZeroAndLineCap) {
   EXPECT_EQ(layout(box, 1, 0).size(), static_cast<size_t>(kMaxHatchLines));
   EXPECT_EQ(layout(box, 1, 60).size(), static_cast<size_t>(kMaxHatchLines));
   EXPECT_EQ(layout(box, -100, 0).size(), 101u) << "a negative spacing counts by its size";
+}
+
+
+// Rectangles drawn through the real line path onto a 1000 x 1000 view of
+// the plot area 0..1000 (conversion y = plotter y).
+class RectangleFills : public FillTypes {
+ protected:
+  void SetUp() override {
+    FillTypes::SetUp();
+    Engine& en = e();
+    en.options.device = DeviceKind::DISPLAY;
+    en.run.view = {1000, 1000};
+    PlotArea& a = en.gs.area;
+    a.xmin = a.ymin = a.clip_xmin = a.clip_ymin = 0;
+    a.xmax = a.ymax = a.clip_xmax = a.clip_ymax = 1000;
+    en.gs.device = {0, 0, 1000, 1000, 0, 0};
+    en.gs.window.on = false;
+    en.gs.pen.pen = 1;
+    en.device.targets.conversion = &conversion;
+    en.device.targets.window_height = 1000;
+    set_anchor(en, 0, 0, UNITS_PLOTTER);
+  }
+  std::vector<std::string> take_lines() {
+    std::vector<std::string> out;
+    std::istringstream in(conversion.str());
+    for (std::string l; std::getline(in, l);) out.push_back(l);
+    conversion.str("");
+    return out;
+  }
+  std::ostringstream conversion;
+};
+
+TEST_F(RectangleFills, ByKind) {
+  fill_rectangle(e(), 10, 10, 12, 20);
+  EXPECT_EQ(take_lines(), (std::vector<std::string>{"SP1 PU10,10 PD10,20", "SP1 PU11,10 PD11,20",
+                                                    "SP1 PU12,10 PD12,20"}));
+  ft({10, 50});
+  fill_rectangle(e(), 10, 10, 100, 100);
+  ft({11, 2});
+  fill_rectangle(e(), 10, 10, 100, 100);
+  EXPECT_TRUE(take_lines().empty()) << "shading and raster kinds keep only the edge";
+  ft({3, 30, 0});
+  fill_rectangle(e(), 100, 100, 10, 10);
+  EXPECT_EQ(take_lines(), (std::vector<std::string>{"SP1 PU10,90 PD100,90", "SP1 PU10,60 PD100,60",
+                                                    "SP1 PU10,30 PD100,30"}));
+  ft({4, 40, 90});
+  fill_rectangle(e(), 10, 10, 100, 100);
+  EXPECT_EQ(take_lines(), (std::vector<std::string>{"SP1 PU80,10 PD80,100", "SP1 PU40,10 PD40,100",
+                                                    "SP1 PU10,80 PD100,80", "SP1 PU10,40 PD100,40"}))
+      << "the cross-hatch adds the family at 90 degrees more, 180 being 0";
+}
+
+TEST_F(RectangleFills, AnchorMovesTheHatch) {
+  ft({3, 30, 0});
+  set_anchor(e(), 500, 17, UNITS_PLOTTER);
+  fill_rectangle(e(), 10, 10, 100, 100);
+  EXPECT_EQ(take_lines(), (std::vector<std::string>{"SP1 PU10,77 PD100,77", "SP1 PU10,47 PD100,47",
+                                                    "SP1 PU10,17 PD100,17"}));
+  ft({3, 30, 45});
+  set_anchor(e(), 0, 0, UNITS_PLOTTER);
+  fill_rectangle(e(), 0, 0, 100, 100);
+  const std::vector<std::string> lines = take_lines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "SP1 PU0,0 PD100,100"), lines.end())
+      << "one line passes through the anchor";
+}
+
+TEST_F(RectangleFills, DefaultSpacingIsAHundredthOfP1P2) {
+  Scaling& sc = e().gs.scaling;
+  sc.p1x = sc.p1y = 0;
+  sc.p2x = 600;
+  sc.p2y = 800;
+  ft({3, 0, 0});
+  EXPECT_DOUBLE_EQ(hatch2pu(e(), FILL_HATCH), 10);
+  fill_rectangle(e(), 0, 0, 100, 35);
+  EXPECT_EQ(take_lines().size(), 4u);
+}
+
+TEST_F(RectangleFills, ScalingFreezesTheUserAnchorAndSpacing) {
+  t.feed("IP0,0,1000,1000;SC0,100,0,100;FT3,5,0;");
+  e().gs.area.clip_xmax = e().gs.area.clip_ymax = 1000;
+  set_anchor(e(), 50, 50, UNITS_USER);
+  double x = 0, y = 0;
+  anchor_point(e(), x, y);
+  EXPECT_DOUBLE_EQ(x, 500);
+  EXPECT_DOUBLE_EQ(hatch2pu(e(), FILL_HATCH), 50);
+  t.feed("SC;");
+  EXPECT_EQ(e().gs.fill.anchor_unit, UNITS_PLOTTER);
+  EXPECT_DOUBLE_EQ(e().gs.fill.anchor_x, 500);
+  EXPECT_EQ(e().gs.fill.hatch.unit, UNITS_PLOTTER);
+  EXPECT_DOUBLE_EQ(hatch2pu(e(), FILL_HATCH), 50);
 }
 
 }  // namespace
