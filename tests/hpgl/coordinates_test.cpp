@@ -114,6 +114,13 @@ TEST_F(Coordinates, RealSizePixelFactors) {
   EXPECT_DOUBLE_EQ(e().gs.device.ky, 600 * 0.0009842);
 }
 
+TEST_F(Coordinates, P1P2LengthInDevicePixels) {
+  init();
+  e().run.view = {1000, 700};
+  // P1 (80, 320) maps to (7, 672), P2 (10080, 7520) to (991, 29).
+  EXPECT_DOUBLE_EQ(p1p2_device_length(e()), std::hypot(984.0, 643.0));
+}
+
 TEST_F(Coordinates, MillimetresToPixels) {
   init();
   EXPECT_EQ(mm_to_pixels(e(), 25.4), 72);
@@ -335,6 +342,21 @@ TEST_F(Coordinates, PageAdvanceWaitsForTheNextInstruction) {
   t.feed("RO;");
   EXPECT_FALSE(e().gs.page.advance_pending);
   EXPECT_FALSE(e().gs.page.drawn);
+}
+
+TEST_F(Coordinates, PageStepRedrawsTheFrameOnlyAfterDrawing) {
+  init({"-PT", "HP7550", "-PP", "A", "-FRAME"});
+  t.feed("PG;RO;");
+  EXPECT_DOUBLE_EQ(e().gs.extents.xmax, -29.0);  // nothing drawn: no frame
+  e().gs.page.drawn = true;
+  t.feed("PG;RO;");
+  EXPECT_DOUBLE_EQ(e().gs.extents.xmax, 10170);
+  EXPECT_DOUBLE_EQ(e().gs.extents.ymax, 7840);
+  TestEngine plain;
+  ASSERT_TRUE(plain.init({"-PT", "HP7550", "-PP", "A"}));
+  plain.engine->gs.page.drawn = true;
+  plain.feed("PG;RO;");
+  EXPECT_DOUBLE_EQ(plain.engine->gs.extents.xmax, -29.0);
 }
 
 // Damaged records must not break the arithmetic.
