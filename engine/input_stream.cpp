@@ -18,6 +18,7 @@ void InputStream::close() {
   data_ = nullptr;
   pos_ = len_ = 0;
   pushed_ = kNone;
+  at_end_ = false;
 }
 
 void InputStream::use_stdin() {
@@ -42,10 +43,13 @@ void InputStream::open_memory(std::string data) {
 }
 
 int InputStream::refill() {
-  if (!file_) return -1;
+  if (!file_ || at_end_) return -1;
   if (buffer_.size() < kBlock) buffer_.resize(kBlock);
   size_t n = std::fread(buffer_.data(), 1, buffer_.size(), file_);
-  if (n == 0) return -1;
+  if (n == 0) {
+    at_end_ = true;
+    return -1;
+  }
   data_ = buffer_.data();
   len_ = n;
   pos_ = 1;

@@ -45,6 +45,8 @@ class InputStream {
   size_t pos_ = 0;
   size_t len_ = 0;
   int pushed_ = kNone;
+  // Set when a read found the end, so that a terminal is not read again.
+  bool at_end_ = false;
 };
 
 }  // namespace kavor

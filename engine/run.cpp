@@ -1,6 +1,7 @@
 #include "engine/run.h"
 
 #include <cctype>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -43,11 +44,11 @@ void run_main_loop(Engine& e) {
 }
 
 
-void report_progress(Engine& e) {
+void report_progress(Engine& e, int c) {
   RunContext& r = e.run;
-  int64_t size = r.input_size;
+  const int64_t size = r.input_size;
+  if (c < 0 || size <= 0) return;
   int percent = r.consumed >= size ? 100 : static_cast<int>(r.consumed * 100 / size);
-  if (percent < 0) percent = 0;
   if (percent != r.last_percent || percent == 100) {
     e.host.progress(percent);
     r.last_percent = percent;
@@ -148,7 +149,9 @@ void reset_run_state(Engine& e) {
   e.run.input_size = 0;
   e.run.consumed = 0;
   e.run.last_percent = -1;
-  e.run.progress_lo = e.run.progress_hi = 0;
+  // Without a known input size nothing is reported.
+  e.run.progress_lo = 0;
+  e.run.progress_hi = INT64_MAX;
   e.run.output_file.reset();
   e.run.log_file.reset();
   e.options = OptionState{};
@@ -165,7 +168,9 @@ bool open_input_file(Engine& e, const std::string& path) {
   e.run.input_size = ec ? 0 : static_cast<int64_t>(size);
   e.run.consumed = 0;
   e.run.last_percent = -1;
-  e.run.progress_lo = e.run.progress_hi = 0;
+  // The first character read reports; an empty file reports nothing.
+  e.run.progress_lo = 0;
+  e.run.progress_hi = e.run.input_size > 0 ? 0 : INT64_MAX;
   return true;
 }
 

@@ -33,13 +33,15 @@ void run_main_loop(Engine& e);
 // Opens an input file for the run (option -IN); false when it cannot be read.
 bool open_input_file(Engine& e, const std::string& path);
 
-void report_progress(Engine& e);
+// Reports the percentage of the input consumed when it changed or is 100.
+// Called only when the consumed count leaves the range of the last report.
+[[gnu::cold, gnu::noinline]] void report_progress(Engine& e, int c);
 
 inline int next_input_char(Engine& e) {
   RunContext& r = e.run;
   ++r.consumed;
   int c = r.input.get();
-  if (c >= 0 && r.input_size > 0 && (r.consumed < r.progress_lo || r.consumed >= r.progress_hi)) report_progress(e);
+  if (r.consumed >= r.progress_hi || r.consumed < r.progress_lo) report_progress(e, c);
   return c;
 }
 

@@ -201,8 +201,9 @@ void walk_segment(Engine& e, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int
   }
   skip_pattern(e, first);
 
-  int64_t across = w.minor_steps(first);
-  int64_t error = -w.major + 2 * w.minor * first - 2 * w.major * across;
+  const int64_t across = w.minor_steps(first);
+  // The error term at pixel `first`; it always lies in [-2 major, 0).
+  int64_t error = static_cast<int64_t>(-Wide{w.major} + Wide{2} * w.minor * first - Wide{2} * w.major * across);
   DevicePoint cur = w.pixel(first), prev = cur, run_start = cur;
   int state = -1;  // no run yet
   for (int64_t i = first; i <= last; ++i) {

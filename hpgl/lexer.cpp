@@ -1,5 +1,6 @@
 #include "hpgl/lexer.h"
 
+#include <array>
 #include <cfloat>
 #include <charconv>
 #include <climits>
@@ -14,36 +15,121 @@ namespace kavor {
 namespace {
 
 constexpr size_t kLabelLimit = 512;
+// On this model the label terminator also ends a parameter token.
+constexpr int kHP7475 = 0x202;
 
-bool is_letter(int c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool is_digit(int c) { return c >= '0' && c <= '9'; }
+// How a character behaves inside a parameter token.
+enum TokenClass : uint8_t {
+  kStore,         // stored (anything not named below, e.g. point, tab, asterisk)
+  kDigit,         // stored; a later sign ends the token
+  kSign,          // stored before a digit, else ends the token and is pushed back
+  kEndConsumed,   // comma, blank, semicolon: ends the token and is consumed
+  kEndPushedBack, // letter or escape: ends the token and is read again
+  kDropped,       // line feed, carriage return, byte 26
+};
 
-bool valid_integer_token(const char* t) {
-  for (; *t; ++t)
-    if (!is_digit(*t) && *t != '-') return false;
-  return true;
-}
+constexpr std::array<uint8_t, 256> kTokenClass = [] {
+  std::array<uint8_t, 256> table{};
+  for (int c = '0'; c <= '9'; ++c) table[c] = kDigit;
+  for (int c = 'A'; c <= 'Z'; ++c) table[c] = table[c + 32] = kEndPushedBack;
+  table[27] = kEndPushedBack;
+  table['+'] = table['-'] = kSign;
+  table[','] = table[' '] = table[';'] = kEndConsumed;
+  table['\n'] = table['\r'] = table[26] = kDropped;
+  return table;
+}();
 
-bool valid_real_token(const char* t) {
-  for (; *t; ++t)
-    if (!is_digit(*t) && *t != '.' && *t != '-' && *t != '+') return false;
-  return true;
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// Reads one token into the token buffer and stores its length; returns 0 when
+// it is non-empty, else the character that ended it (-1 at end of input).
+int read_token(Engine& e, size_t& len) {
+  ParamBlock& p = e.params;
+  len = 0;
+  p.token[0] = 0;
+  if (skip_separators(e) == -1) return -1;
+  // Collected in a local buffer first: stores into it cannot alias the
+  // engine's state, which keeps the per-character path free of reloads.
+  char token[ParamBlock::kTokenBytes];
+  const bool terminator_ends = e.options.plotter == kHP7475;
+  const int terminator = e.gs.label.terminator;
+  bool digit_seen = false;
+  int c;
+  for (;;) {
+    c = next_input_char(e);
+    if (c < 0) break;
+    const uint8_t cls = kTokenClass[c];
+    if (cls == kEndConsumed) break;
+    if (cls == kEndPushedBack) {
+      push_back_input_char(e, c);
+      break;
+    }
+    if (terminator_ends && c == terminator) break;
+    if (cls == kSign && digit_seen) {
+      push_back_input_char(e, c);
+      break;
+    }
+    if (cls == kDropped) continue;
+    if (cls == kDigit) digit_seen = true;
+    // Surplus characters of an over-long token are dropped.
+    if (len + 1 < ParamBlock::kTokenBytes) token[len++] = static_cast<char>(c);
+  }
+  std::memcpy(p.token.data(), token, len);
+  p.token[len] = 0;
+  return len > 0 ? 0 : c;
 }
 
 enum class ValueKind { Integer, Real };
 
-bool valid_token(const ParamBlock& p, ValueKind kind) {
-  return kind == ValueKind::Integer ? valid_integer_token(p.token.data()) : valid_real_token(p.token.data());
+bool valid_token(const char* t, const char* end, ValueKind kind) {
+  for (; t < end; ++t) {
+    const char c = *t;
+    if (is_digit(c) || c == '-') continue;
+    if (kind == ValueKind::Real && (c == '.' || c == '+')) continue;
+    return false;
+  }
+  return true;
 }
 
-// Stores the current token as the value at position count.
-void store_value(ParamBlock& p, ValueKind kind) {
-  const char* t = p.token.data();
-  const char* end = t + std::strlen(t);
-  if (kind == ValueKind::Integer)
-    p.ints[p.count] = saturate_to_int32(static_cast<int64_t>(parse_integer(t, end)));
-  else
-    p.reals[p.count] = parse_real(t, end);
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The common plain forms ([-]digits[.digits], at most 15 digits) converted
+// exactly: the digits form an integer below 2^53 and one division by an exact
+// power of ten rounds correctly, as the full conversion does. False for any
+// other form.
+bool convert_plain_number(const char* t, const char* end, double& out) {
+  bool negative = t < end && *t == '-';
+  if (negative) ++t;
+  int64_t mantissa = 0;
+  int digits = 0, fraction_digits = -1;
+  for (; t < end; ++t) {
+    if (is_digit(*t)) {
+      if (++digits > 15) return false;
+      mantissa = mantissa * 10 + (*t - '0');
+      if (fraction_digits >= 0) ++fraction_digits;
+    } else if (*t == '.' && fraction_digits < 0) {
+      fraction_digits = 0;
+    } else {
+      return false;
+    }
+  }
+  if (digits == 0) return false;
+  double v = static_cast<double>(mantissa);
+  if (fraction_digits > 0) v /= kPowersOfTen[fraction_digits];
+  out = negative ? -v : v;
+  return true;
+}
+
+// Stores the token as the value at position count.
+void store_value(ParamBlock& p, const char* t, const char* end, ValueKind kind) {
+  double fast;
+  if (kind == ValueKind::Integer) {
+    p.ints[p.count] = convert_plain_number(t, end, fast) ? saturate_to_int32(fast)
+                                                         : saturate_to_int32(static_cast<int64_t>(parse_integer(t, end)));
+  } else {
+    p.reals[p.count] = convert_plain_number(t, end, fast) ? fast : parse_real(t, end);
+  }
 }
 
 void round_reals(ParamBlock& p) {
@@ -56,24 +142,24 @@ int scan_list(Engine& e, ValueKind kind, int maximum, int limit) {
   ParamBlock& p = e.params;
   p.count = 0;
   p.given[0] = '0';
-  p.token[0] = 'x';  // placeholder that enters the loop
-  p.token[1] = 0;
   int r = 0;
-  while (!p.token_empty()) {
+  for (;;) {
     if (limit >= 0 && p.count == limit) break;
-    r = read_param_token(e);
-    if (p.token_empty()) {
+    size_t len;
+    r = read_token(e, len);
+    if (len == 0) {
       p.given[p.count] = '0';
       break;
     }
     p.given[p.count] = '1';
+    const char* t = p.token.data();
     // The table maximum admits maximum + 1 values; the block itself holds 30.
     bool full = p.count >= ParamBlock::kValues || (maximum >= 0 && p.count > maximum);
-    if (!valid_token(p, kind) || full) {
+    if (!valid_token(t, t + len, kind) || full) {
       p.count = -1;
       return r;
     }
-    store_value(p, kind);
+    store_value(p, t, t + len, kind);
     ++p.count;
     p.given[p.count] = '0';
     if (r == -1) break;
@@ -123,32 +209,8 @@ int skip_separators(Engine& e) {
 }
 
 int read_param_token(Engine& e) {
-  ParamBlock& p = e.params;
-  size_t len = 0;
-  p.token[0] = 0;
-  if (skip_separators(e) == -1) return -1;
-  bool digit_seen = false;
-  bool terminator_ends = e.options.plotter == 0x202;
-  int c;
-  for (;;) {
-    c = next_input_char(e);
-    if (c == -1 || c == ',' || c == ' ' || c == ';') break;
-    if (is_letter(c) || c == 27) {
-      push_back_input_char(e, c);
-      break;
-    }
-    if (terminator_ends && c == e.gs.label.terminator) break;
-    if ((c == '+' || c == '-') && digit_seen) {
-      push_back_input_char(e, c);
-      break;
-    }
-    if (c == '\n' || c == '\r' || c == 26) continue;
-    if (is_digit(c)) digit_seen = true;
-    // Surplus characters of an over-long token are dropped.
-    if (len + 1 < ParamBlock::kTokenBytes) p.token[len++] = static_cast<char>(c);
-  }
-  p.token[len] = 0;
-  return len > 0 ? 0 : c;
+  size_t len;
+  return read_token(e, len);
 }
 
 int skip_param_list(Engine& e) {

@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "device/conversion_writer.h"
 #include "engine/engine.h"
 #include "support/recording_surface.h"
 #include "support/test_env.h"
@@ -147,6 +148,32 @@ TEST_F(DisplayFixture, EmptyRenderingStillEndsTheConversion) {
   flush_display_batch(e);
   EXPECT_TRUE(picture.calls.empty());
   EXPECT_EQ(conversion.str(), "SP0 PU0,400 PD0,400\n");
+}
+
+TEST(Conversion, SmallPlotLineForLine) {
+  TestEngine t;
+  RecordingSurface picture;
+  std::ostringstream conversion;
+  t.host.view = {640, 400};
+  Engine& e = *t.engine;
+  e.device.targets.picture = &picture;
+  e.device.targets.conversion = &conversion;
+  e.device.targets.window_height = 400;
+  write_conversion_header(conversion, 640, 400);
+  reset_display_batch(e);
+  // HP7550 on A4: a hard-clip area of 10870 by 7600 plotter units, so
+  // x' = x * 640 / 10870 and y' = 400 - y * 400 / 7600.
+  ASSERT_TRUE(t.run("IN;PU0,0;PD1000,0,1000,1000;PU;PD;"));
+  flush_display_batch(e);
+  EXPECT_EQ(conversion.str(),
+            "INSC0,640,0,400\n"
+            "SP1 PU0,0 PD58,0\n"
+            "SP1 PU58,0 PD58,52\n"
+            "SP1 PU58,52 PD58,52\n"
+            "SP0 PU0,400 PD0,400\n");
+  ASSERT_EQ(picture.calls.size(), 2u);
+  EXPECT_EQ(picture.calls[0].points, (std::vector<DevicePoint>{{0, 400}, {58, 400}, {58, 348}}));
+  EXPECT_EQ(picture.calls[1].kind, SurfaceCall::Pixel);
 }
 
 TEST(PrinterDevice, SingleSheetTurnsThePageAndPaintsPreviousEnd) {

@@ -47,6 +47,15 @@ TEST_F(DiagnosticsTest, FormattedMessagesAndLengthGuards) {
   EXPECT_EQ(format_one("Esc%%-1? %s", "z"), "Esc%-1? z");
 }
 
+TEST_F(DiagnosticsTest, FormattingAndTheInstructionErrorBuffer) {
+  EXPECT_EQ(format_one("Esc%%#A %s!", "50%s"), "Esc%#A 50%s!") << "the argument is not a format";
+  EXPECT_THROW(report_fatal_fmt(e, " input file %s not found !", "a.plt"), FatalError);
+  EXPECT_EQ(t.host.fatals.back(), " input file a.plt not found !");
+  set_mnemonic("QQ");
+  report_instruction_error(e, std::string(100, 'x'));
+  EXPECT_EQ(t.host.instruction_errors.back(), "QQ:" + std::string(76, 'x')) << "composed into 80 bytes";
+}
+
 TEST_F(DiagnosticsTest, InstructionErrorRemembersTheLastAnswer) {
   set_mnemonic("XP");
   t.host.answer = -1;  // dialog cannot be shown: Abort until answered

@@ -23,19 +23,6 @@ struct OptionsTest : ::testing::Test {
   }
 };
 
-TEST_F(OptionsTest, Defaults) {
-  ASSERT_TRUE(t.init());
-  EXPECT_EQ(o.plotter, 0x401);
-  EXPECT_EQ(o.device, DeviceKind::DISPLAY);
-  EXPECT_EQ(o.size_mode, SIZE_NORMAL);
-  EXPECT_EQ(o.colour_mode, COLOUR_MONO);
-  EXPECT_EQ(o.resolution_x, 0);
-  EXPECT_EQ(o.trim_x1, 100);
-  EXPECT_EQ(o.display_width, -1);
-  EXPECT_EQ(o.margins, (std::array<int, 4>{60, 60, 60, 156}));
-  EXPECT_FALSE(o.pen_widths_supplied);
-}
-
 TEST_F(OptionsTest, NamesAndValuesAreCaseInsensitive) {
   ASSERT_TRUE(t.init({"-pt", "hp7585", "-Pp", "a4e", "-de", "printer", "-sm", "fit", "-pm", "expand", "-pd", "h",
                       "-op", "a1", "-ft", "sfn", "-frame", "-Color"}));

@@ -180,6 +180,14 @@ TEST_F(RunTest, HundredIsReportedEachTimeAndNeverExceeded) {
   EXPECT_EQ(t.host.progress_reports, (std::vector<int>{25, 50, 75, 100, 100, 100, 100, 100, 100, 100}));
 }
 
+TEST_F(RunTest, LargeFilesAreReadBlockByBlockToTheEnd) {
+  std::string a = t.dir.write("large.plt", std::string(300000, '7') + "XP");
+  engine_run_inputs(e, {"Dummy.EXE", "-IN", a});
+  EXPECT_EQ(t.host.instruction_errors.front(), "XP:Invalid command.");
+  EXPECT_EQ(t.host.progress_reports.back(), 100);
+  EXPECT_EQ(t.host.progress_reports.size(), 102u) << "0 to 100, and 100 again when P is read a second time";
+}
+
 TEST_F(RunTest, PumpIsCalledDuringLongRuns) {
   ASSERT_TRUE(t.run(std::string(10000, ';')));
   EXPECT_GT(t.host.pumps, 10);

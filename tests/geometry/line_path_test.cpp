@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -296,6 +298,29 @@ TEST_F(LinePath, FarOffDashedLineCostsOnlyItsVisiblePart) {
   pattern_step(e, 1);
   for (int i = 0; i < 10; ++i) expected.push_back(pattern_step(e, 1));
   EXPECT_EQ(after, expected);
+}
+
+TEST_F(LinePath, FarOffDiagonalIsWalkedOnlyWhereItCrossesTheView) {
+  // Device end points near the 32-bit limits; the line x + y = 1000 crosses
+  // the view from (0, 1000) to (1000, 0).
+  e.gs.device = {0, 0, 1, 1, 0, 0};
+  e.options.display_width = e.options.display_height = 4294966;
+  e.options.display_x = -2147483647 + 1000;
+  e.options.display_y = 1000 - 2147483647;
+  dash_3_2();
+  draw_line(e, 0, 0, 1000, 1000);
+  const std::vector<std::string> runs = lines();
+  ASSERT_FALSE(runs.empty());
+  EXPECT_LT(runs.size(), 1000u);
+  for (const std::string& run : runs) {
+    int pen, x1, y1, x2, y2;
+    ASSERT_EQ(std::sscanf(run.c_str(), "SP%d PU%d,%d PD%d,%d", &pen, &x1, &y1, &x2, &y2), 5) << run;
+    // The conversion turns y: its y is 1000 - y', so on the line it equals x.
+    EXPECT_EQ(x1, y1) << run;
+    EXPECT_EQ(x2, y2) << run;
+    EXPECT_GE(std::min(x1, x2), -10) << run;
+    EXPECT_LE(std::max(x1, x2), 1010) << run;
+  }
 }
 
 TEST_F(LinePath, FrameGoesOutWithPenZero) {

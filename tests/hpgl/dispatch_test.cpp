@@ -154,6 +154,14 @@ TEST_F(DispatchTest, MessagesCarryTheEscapeMnemonicUntilTheNextInstruction) {
   EXPECT_EQ(t.host.instruction_errors.at(0), "QQ:Invalid command.");
 }
 
+TEST_F(DispatchTest, PendingPageAdvanceRunsBeforeTheNextKnownInstruction) {
+  e.gs.page.advance_pending = true;
+  drive("QQ");
+  EXPECT_TRUE(e.gs.page.advance_pending) << "a rejected mnemonic is no instruction";
+  drive("PS1;");
+  EXPECT_FALSE(e.gs.page.advance_pending);
+}
+
 TEST_F(DispatchTest, EveryTableEntryIsFoundAndNothingElse) {
   int found = 0;
   for (char a = 'A'; a <= 'Z'; ++a)

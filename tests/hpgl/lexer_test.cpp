@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdlib>
 
 #include "engine/run.h"
 #include "support/test_env.h"
@@ -123,6 +124,18 @@ TEST_F(LexerTest, MalformedNumbersConvertLikeTheCLibrary) {
   ASSERT_EQ(p.count, 2);
   EXPECT_EQ(p.ints[0], 0);
   EXPECT_EQ(p.ints[1], 0);
+}
+
+TEST_F(LexerTest, RealsConvertExactlyLikeStrtod) {
+  const char* const values[] = {"0.1",  "123.456", "-0.7",  "999999999999999", "1234567890.12345", "0.000000000000001",
+                                "5.",   ".25",     "-0",    "1234567890123456789", "0.1234567890123456", "4503599627370497.5",
+                                "3.14159265358979323846", "-2.5"};
+  std::string text;
+  for (const char* v : values) text += std::string(v) + ",";
+  input(text);
+  scan_reals_upto(e, 30);
+  ASSERT_EQ(p.count, 14);
+  for (int i = 0; i < 14; ++i) EXPECT_EQ(p.reals[i], std::strtod(values[i], nullptr)) << values[i];
 }
 
 TEST_F(LexerTest, HugeNumbersSaturate) {

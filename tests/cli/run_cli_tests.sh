@@ -1,0 +1,155 @@
+#!/usr/bin/env bash
+# End-to-end checks of kavor-convert: exit status and the messages on
+# standard error.
+# Usage: run_cli_tests.sh PATH/TO/kavor-convert PATH/TO/tests/data
+
+set -u
+
+convert=${1:?path of kavor-convert}
+data=${2:?tests data directory}
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/kavor-cli-XXXXXX")
+trap 'rm -rf "$work"' EXIT
+export KAVOR_HOME="$work/home"
+mkdir -p "$KAVOR_HOME"
+
+passed=0
+failed=0
+status=0
+stderr_text=""
+
+# Runs kavor-convert with its standard error kept in $stderr_text and the
+# exit code in $status. Standard input comes from /dev/null unless given.
+run() {
+  "$convert" "$@" >"$work/stdout" 2>"$work/stderr" </dev/null
+  status=$?
+  stderr_text=$(cat "$work/stderr")
+}
+
+run_stdin() {
+  local input=$1
+  shift
+  printf '%b' "$input" | "$convert" "$@" >"$work/stdout" 2>"$work/stderr"
+  status=$?
+  stderr_text=$(cat "$work/stderr")
+}
+
+fail() {
+  echo "FAIL: $1"
+  echo "  exit status: $status"
+  echo "  stderr:"
+  sed 's/^/    /' "$work/stderr"
+  failed=$((failed + 1))
+}
+
+pass() { passed=$((passed + 1)); }
+
+# expect NAME STATUS LINE...: the exit status and every LINE, each a whole
+# line of standard error.
+expect() {
+  local name=$1 want=$2
+  shift 2
+  if [ "$status" -ne "$want" ]; then
+    fail "$name (expected exit status $want)"
+    return
+  fi
+  local line
+  for line in "$@"; do
+    if ! grep -qxF -- "$line" "$work/stderr"; then
+      fail "$name (missing line: $line)"
+      return
+    fi
+  done
+  pass
+}
+
+# expect_absent NAME LINE: LINE is not on standard error.
+expect_absent() {
+  if grep -qxF -- "$2" "$work/stderr"; then
+    fail "$1 (unexpected line: $2)"
+  else
+    pass
+  fi
+}
+
+# expect_order NAME FIRST SECOND: FIRST appears on an earlier line than SECOND.
+expect_order() {
+  local a b
+  a=$(grep -nxF -- "$2" "$work/stderr" | head -n1 | cut -d: -f1)
+  b=$(grep -nxF -- "$3" "$work/stderr" | head -n1 | cut -d: -f1)
+  if [ -n "$a" ] && [ -n "$b" ] && [ "$a" -lt "$b" ]; then pass; else fail "$1 (order of '$2' and '$3')"; fi
+}
+
+plot() { printf '%b' "$2" >"$work/$1"; echo "$work/$1"; }
+
+out="$work/out.png"
+good=$(plot good.plt 'IN;SP1;PA0,0;PD100,100;PU;')
+bad=$(plot bad.plt 'XPA10,10;')
+
+# Fatal option errors: the message names the token, the exit status is 1.
+run -o "$out" -ZZ "$good"
+expect "unknown option" 1 'Error: Invalid Parameter "-ZZ" !'
+
+run -o "$out" -zz "$good"
+expect "option names are upper-cased" 1 'Error: Invalid Parameter "-ZZ" !'
+
+run -o "$out" -PT hp9999 "$good"
+expect "unknown plotter" 1 'Error: Invalid Parameter "hp9999" !'
+
+run -o "$out" -BM 10 10 95 50 "$good"
+expect "trimming beyond 100 per cent" 1 'Error: Invalid Parameter "50" !'
+
+run -o "$out" -OM x "$good"
+expect "unsupported -OM" 1 'not support x option !' 'Error: Invalid Parameter "x" !'
+expect_order "-OM warns before the fatal error" 'not support x option !' 'Error: Invalid Parameter "x" !'
+
+run -o "$out" -RE 0 "$good"
+expect "zero resolution" 1 'Error: Invalid Output DPI[0] !'
+
+run -o "$out" -DW 0 "$good"
+expect "zero display width" 1 'Error: Invalid display window width [0] !'
+
+# Missing and unusable input files end the process with a message.
+run -o "$out" "$work/none.plt"
+expect "missing input" 1 " input file $work/none.plt not found !"
+
+mkdir -p "$work/adir"
+run -o "$out" "$work/adir"
+expect "directory as input" 1 " input file $work/adir not found !"
+
+# Plots: instruction errors are reported and the run goes on.
+run -o "$out" "$bad"
+expect "unknown instruction" 0 'XP:Invalid command.' "Now rasterizing [$bad]"
+
+run -o "$out" -pt hp7585 -pp a4e -PX 2X1 -RE 300X600 -PW 35A -FRAME "$good"
+expect "valid options in any case" 0
+expect_absent "valid plot has no messages" 'XP:Invalid command.'
+
+twice=$(plot twice.plt 'XP;QQ;')
+run -o "$out" --abort-on-error "$twice"
+expect "abort ends the run" 0 'XP:Invalid command.'
+expect_absent "nothing after abort" 'QQ:Invalid command.'
+
+esc=$(plot esc.plt '\033%-1BIN;\033%-1X\033.I81;;17:SP1;\033E')
+run -o "$out" "$esc"
+expect "escape sequences" 0 '**:Esc%-1? error, ? must be B.'
+expect_absent "device control skipped" 'I8:Invalid command.'
+
+run_stdin 'XPA10,10;' -o "$out" -
+expect "standard input" 0 'XP:Invalid command.'
+
+if [ -f "$data/mixed_sample.plt" ]; then
+  run -o "$out" "$data/mixed_sample.plt"
+  expect "sample plot" 0 "Now rasterizing [$data/mixed_sample.plt]"
+fi
+
+# A parameter file as the shell writes it.
+printf -- '-NOVRESET\r\n-NOWAIT\r\n-PT\r\nHP7585\r\n-IN\r\n%s\r\n' "$bad" >"$work/param.kv"
+run -o "$out" --param "$work/param.kv"
+expect "parameter file" 0 "Now rasterizing [$bad]" 'XP:Invalid command.'
+
+run -o "$out" --param "$work/no-param.kv"
+expect "missing parameter file" 1 "parameter file $work/no-param.kv not found !"
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
