@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -371,6 +372,14 @@ TEST_F(PolygonDrawing, LargeHatchStopsAfter2048Lines) {
   e().gs.fill.hatch = {1, UNITS_PLOTTER, 0};
   hpgl_FP(e());
   EXPECT_TRUE(take_lines().empty()) << "the first 2048 lines from the top lie above the picture";
+}
+
+TEST_F(PolygonDrawing, InstructionsRecordAndFill) {
+  t.feed("PA0,0;PM0;PD100,0,100,100;PM2;");
+  expect_table(e(), {{0, 0, 1, 0}, {100, 0, 0, 1}, {100, 100, 0, 1}, {0, 0, 2, 1}});
+  EXPECT_TRUE(take_lines().empty()) << "nothing is drawn in polygon mode";
+  t.feed("FP;FP;EP;");
+  EXPECT_EQ(take_lines().size(), 203u);
 }
 
 }  // namespace
