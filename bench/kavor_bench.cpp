@@ -22,7 +22,7 @@
 #include "engine/engine.h"
 #include "engine/fatal_error.h"
 #include "engine/run.h"
-#include "fuzz/null_host.h"
+#include "fuzz/settings_dir.h"
 
 namespace fs = std::filesystem;
 using namespace kavor;
@@ -45,7 +45,7 @@ Sample engine_alone(const std::string& path, const std::string& settings) {
   double start = now();
   pid_t pid = fork();
   if (pid == 0) {
-    NullHost host(settings);
+    NullHost host(settings, {1600, 1200});
     Engine engine(host);
     std::ostringstream sink;
     engine.out = &sink;

@@ -24,7 +24,7 @@ class ConsoleHost : public Host {
   void show_fatal(const std::string& text) override;
   int ask_instruction_error(const std::string& text) override;
   void show_message(const std::string& text, const std::string& caption) override;
-  void progress(int) override {}
+  void progress(int percent) override;
   void pump() override {}
   bool cancel_requested() const override { return false; }
   PixelSize view_area() const override { return view_; }
@@ -32,6 +32,12 @@ class ConsoleHost : public Host {
   std::string settings_dir() const override { return settings_dir_; }
 
   void set_view(PixelSize view) { view_ = view; }
+  // Quiet: only fatal errors are printed.
+  void set_quiet(bool quiet) { quiet_ = quiet; }
+  // A progress bar on standard error, for large inputs on a terminal.
+  void set_progress_bar(bool on) { progress_bar_ = on; }
+  // "N warnings, N instruction errors, N fatal errors", or empty when none.
+  std::string summary() const;
   const MessageCounts& counts() const { return counts_; }
 
  private:
@@ -41,6 +47,9 @@ class ConsoleHost : public Host {
   PixelSize view_;
   bool abort_on_error_;
   MessageCounts counts_;
+  bool quiet_ = false;
+  bool progress_bar_ = false;
+  bool bar_shown_ = false;
 };
 
 // $KAVOR_HOME, else $XDG_CONFIG_HOME/kavor, else ~/.config/kavor; created.

@@ -1,12 +1,16 @@
 // kavor-convert: runs the engine headless over plot files and writes the
 // pictures.
 
+#include <filesystem>
 #include <iostream>
+#include <sstream>
+#include <unistd.h>
 
 #include "cli/arguments.h"
 #include "cli/console_host.h"
 #include "cli/picture_output.h"
 #include "cli/view_size.h"
+#include "config/settings.h"
 #include "device/draw_device.h"
 #include "engine/engine.h"
 #include "engine/fatal_error.h"
@@ -29,6 +33,19 @@ std::vector<std::string> engine_vector(const ConvertArguments& a, const std::str
     v.push_back(input);
   }
   return v;
+}
+
+// Inputs of at least this size get a progress bar on a terminal.
+constexpr std::uintmax_t kProgressBarBytes = 4u << 20;
+
+bool wants_progress_bar(const ConvertArguments& a, const std::string& input) {
+  std::error_code ec;
+  return !a.quiet && isatty(2) && input != "-" && std::filesystem::file_size(input, ec) >= kProgressBarBytes && !ec;
+}
+
+void print_summary(const ConvertArguments& a, const ConsoleHost& host) {
+  std::string summary = host.summary();
+  if (!a.quiet && !summary.empty()) std::cerr << "kavor-convert: " << summary << '\n';
 }
 
 int usage_error(const std::string& text) {
@@ -78,32 +95,56 @@ int main(int argc, char** argv) {
   if (!args.output.empty() && inputs.size() > 1) return usage_error("-o names one output; use --out-dir for several inputs");
 
   const std::string settings = default_settings_dir();
+  Settings desktop;
+  if (!args.settings_file.empty()) {
+    // As the desktop program renders: the settings become the parameter file.
+    if (inputs.size() != 1 || inputs[0] == "-") return usage_error("--settings renders exactly one input file");
+    load_settings_file(desktop, args.settings_file);
+    const int height = args.height > 0 ? args.height : args.width * 3 / 4;
+    ZoomView whole{args.width, height, 0, 0, args.width - 1, height - 1};
+    auto report = [](const std::string& text, const std::string&) { std::cerr << text; };
+    if (!write_parameter_file(desktop, settings, inputs[0], 0, whole, report)) return 1;
+    args.param_file = settings_file_path(settings, "$param.kv");
+  }
   const std::vector<std::string> size_options =
       args.param_file.empty() ? engine_vector(args) : parameter_file_vector(settings, args.param_file);
   const PixelSize view = converter_view_size(settings, args.width, args.height, size_options);
   ConsoleHost host(settings, view, args.abort_on_error);
+  host.set_quiet(args.quiet);
 
   auto output_for = [&](const std::string& input) {
     if (!args.output.empty()) return args.output;
     return output_in_directory(args.output_dir.empty() ? "." : args.output_dir, input, format);
   };
+  std::ostringstream quiet_sink;
   bool all_written = true;
   if (!args.param_file.empty()) {
-    std::string path = output_for(args.param_file);
+    std::string path = output_for(args.settings_file.empty() ? args.param_file : inputs[0]);
     PictureOutput output(format, path, view);
     bool written = false;
     bool ok = render(host, output, path, written,
-                     [&](Engine& engine) { engine_run_file(engine, args.param_file); });
+                     [&](Engine& engine) {
+                       if (args.quiet) engine.err = &quiet_sink;
+                       engine_run_file(engine, args.param_file);
+                     });
+    print_summary(args, host);
     return ok && written ? 0 : 1;
   }
   for (const std::string& input : inputs) {
     std::string path = output_for(input);
     PictureOutput output(format, path, view);
     bool written = false;
-    bool ok = render(host, output, path, written,
-                     [&](Engine& engine) { engine_run_inputs(engine, engine_vector(args, input)); });
-    if (!ok) return 1;
+    host.set_progress_bar(wants_progress_bar(args, input));
+    bool ok = render(host, output, path, written, [&](Engine& engine) {
+      if (args.quiet) engine.err = &quiet_sink;
+      engine_run_inputs(engine, engine_vector(args, input));
+    });
+    if (!ok) {
+      print_summary(args, host);
+      return 1;
+    }
     all_written = all_written && written;
   }
+  print_summary(args, host);
   return all_written ? 0 : 1;
 }

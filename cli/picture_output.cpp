@@ -2,7 +2,6 @@
 
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSvgGenerator>
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -10,6 +9,7 @@
 #include "device/conversion_writer.h"
 #include "platform/bmp_writer.h"
 #include "platform/qt_surface.h"
+#include "platform/svg_surface.h"
 #include "platform/wmf_surface.h"
 
 namespace kavor {
@@ -82,14 +82,10 @@ bool PictureOutput::open() {
       begin_painter(image_);
       return painter_.isActive();
     case PictureFormat::svg:
-      svg_ = std::make_unique<QSvgGenerator>();
-      svg_->setFileName(name);
-      // At the CSS pixel density a reader shows one view pixel per pixel.
-      svg_->setResolution(96);
-      svg_->setSize(QSize(size_.width, size_.height));
-      svg_->setViewBox(QRect(0, 0, size_.width, size_.height));
-      begin_painter(*svg_);
-      return painter_.isActive();
+      file_.open(path_, std::ios::trunc);
+      if (!file_) return false;
+      svg_ = std::make_unique<SvgSurface>(file_, size_.width, size_.height);
+      return static_cast<bool>(file_);
     case PictureFormat::pdf:
       // One device unit per point, so that a view pixel is one point.
       pdf_ = std::make_unique<QPdfWriter>(name);
@@ -115,7 +111,7 @@ bool PictureOutput::open() {
 
 void PictureOutput::attach(DeviceTargets& targets) {
   targets.window_height = size_.height;
-  targets.picture = surface_.get();
+  targets.picture = svg_ ? static_cast<Surface*>(svg_.get()) : surface_.get();
   targets.export_surface = wmf_.get();
   targets.conversion = format_ == PictureFormat::hpgl ? &file_ : nullptr;
 }
@@ -128,7 +124,12 @@ bool PictureOutput::close() {
       return image_.save(QString::fromStdString(path_), "PNG");
     case PictureFormat::bmp:
       return write_bmp_file(image_, path_);
-    case PictureFormat::svg:
+    case PictureFormat::svg: {
+      bool ok = svg_->finish();
+      svg_.reset();
+      file_.close();
+      return ok && !file_.fail();
+    }
     case PictureFormat::pdf:
       return true;
     case PictureFormat::wmf: {

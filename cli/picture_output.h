@@ -12,11 +12,11 @@
 #include "engine/host.h"
 
 class QPdfWriter;
-class QSvgGenerator;
 
 namespace kavor {
 
 class QtSurface;
+class SvgSurface;
 class WmfSurface;
 
 enum class PictureFormat { png, bmp, svg, pdf, wmf, hpgl };
@@ -50,11 +50,11 @@ class PictureOutput {
   PixelSize size_;
   QImage image_;
   std::unique_ptr<QPdfWriter> pdf_;
-  std::unique_ptr<QSvgGenerator> svg_;
   QPainter painter_;
   std::unique_ptr<QtSurface> surface_;
   std::ofstream file_;
   std::unique_ptr<WmfSurface> wmf_;
+  std::unique_ptr<SvgSurface> svg_;
 };
 
 }  // namespace kavor

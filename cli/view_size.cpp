@@ -7,6 +7,7 @@
 
 #include "engine/engine.h"
 #include "engine/fatal_error.h"
+#include "engine/null_host.h"
 #include "engine/numeric.h"
 #include "engine/options.h"
 #include "engine/run.h"
@@ -17,27 +18,6 @@ namespace kavor {
 namespace {
 
 constexpr int kMaxSide = 20000;
-
-// Used for the trial engine that only learns the hard-clip size: it keeps
-// quiet, so that the real run alone reports what it finds.
-class SilentHost : public Host {
- public:
-  SilentHost(std::string settings_dir, PixelSize view) : settings_dir_(std::move(settings_dir)), view_(view) {}
-  void show_warning(const std::string&) override {}
-  void show_fatal(const std::string&) override {}
-  int ask_instruction_error(const std::string&) override { return 0; }
-  void show_message(const std::string&, const std::string&) override {}
-  void progress(int) override {}
-  void pump() override {}
-  bool cancel_requested() const override { return false; }
-  PixelSize view_area() const override { return view_; }
-  PixelSize printer_page() const override { return {100, 100}; }
-  std::string settings_dir() const override { return settings_dir_; }
-
- private:
-  std::string settings_dir_;
-  PixelSize view_;
-};
 
 // Height over width of the hard-clip rectangle, or 0 when it is unusable.
 double hard_clip_aspect(Engine& e, const std::vector<std::string>& options) {
@@ -63,7 +43,7 @@ double hard_clip_aspect(Engine& e, const std::vector<std::string>& options) {
 PixelSize converter_view_size(const std::string& settings_dir, int width, int height,
                               const std::vector<std::string>& options) {
   if (height > 0) return {width, height};
-  SilentHost host(settings_dir, {width, width * 3 / 4});
+  NullHost host(settings_dir, {width, width * 3 / 4});
   Engine e(host);
   double aspect = hard_clip_aspect(e, options);
   if (aspect <= 0) return {width, std::max(1, width * 3 / 4)};
@@ -74,7 +54,7 @@ std::vector<std::string> parameter_file_vector(const std::string& settings_dir, 
   std::ifstream in(path, std::ios::binary);
   if (!in) return {};
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  SilentHost host(settings_dir, {1, 1});
+  NullHost host(settings_dir, {1, 1});
   Engine e(host);
   try {
     return tokenise_parameter_file(e, bytes);

@@ -10,10 +10,10 @@
 #include "engine/engine.h"
 #include "engine/fatal_error.h"
 #include "engine/run.h"
-#include "fuzz/null_host.h"
+#include "fuzz/settings_dir.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static kavor::NullHost host(kavor::private_settings_dir());
+  static kavor::NullHost host(kavor::private_settings_dir(), {640, 480});
   kavor::Engine engine(host);
   std::ostringstream sink;
   engine.out = &sink;

@@ -11,7 +11,7 @@
 #include "engine/engine.h"
 #include "engine/fatal_error.h"
 #include "engine/run.h"
-#include "fuzz/null_host.h"
+#include "fuzz/settings_dir.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ class NullSurface : public kavor::Surface {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static kavor::NullHost host(kavor::private_settings_dir());
+  static kavor::NullHost host(kavor::private_settings_dir(), {640, 480});
   static const char* const kDevices[] = {"DISPLAY", "PRINTER", "FILE"};
   std::string plot(reinterpret_cast<const char*>(data), size);
   for (const char* device : kDevices) {

@@ -117,8 +117,10 @@ bool display_size_set(const Engine& e) {
 
 bool real_size(const Engine& e) { return !display_size_set(e) && e.options.size_mode == SIZE_REAL; }
 
-// The device area that can show anything, widened by a margin for the pen
-// width; false when the device gives no bound.
+// The device area that can show anything, from 0 to (xmax, ymax); false
+// when the device gives no bound. Patterned lines and solid fills are only
+// walked there (and a margin around it), so that coordinates far outside
+// the view cost nothing.
 bool visible_device_box(const Engine& e, int64_t& xmax, int64_t& ymax) {
   if (e.options.device == DeviceKind::DISPLAY) {
     xmax = e.run.view.width;
@@ -366,11 +368,13 @@ void draw_clip_frame(Engine& e) {
   const bool slow = e.options.slow;
   e.gs.pen.pen = 0;
   e.options.slow = false;
+  // The hard-clip limits are plotter units: the frame must not pass through
+  // the user scaling, or a page step while SC is on would move it.
   const PlotArea& a = e.gs.area;
-  draw_user_line(e, a.clip_xmin, a.clip_ymin, a.clip_xmax, a.clip_ymin);
-  draw_user_line(e, a.clip_xmax, a.clip_ymin, a.clip_xmax, a.clip_ymax);
-  draw_user_line(e, a.clip_xmax, a.clip_ymax, a.clip_xmin, a.clip_ymax);
-  draw_user_line(e, a.clip_xmin, a.clip_ymax, a.clip_xmin, a.clip_ymin);
+  draw_line(e, a.clip_xmin, a.clip_ymin, a.clip_xmax, a.clip_ymin);
+  draw_line(e, a.clip_xmax, a.clip_ymin, a.clip_xmax, a.clip_ymax);
+  draw_line(e, a.clip_xmax, a.clip_ymax, a.clip_xmin, a.clip_ymax);
+  draw_line(e, a.clip_xmin, a.clip_ymax, a.clip_xmin, a.clip_ymin);
   e.gs.pen.pen = pen;
   e.options.slow = slow;
 }

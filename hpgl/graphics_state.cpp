@@ -94,7 +94,7 @@ void set_df_defaults(Engine& e) {
   run_default(e, hpgl_UL);
   gs.label.buffered.clear();
   run_default(e, hpgl_CT);
-  run_default(e, hpgl_DL);
+  clear_download_table(e);
   run_default(e, hpgl_PT);
   run_default(e, hpgl_TL);
   gs.pen.fill_spacing_count = 0;

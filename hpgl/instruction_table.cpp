@@ -29,7 +29,7 @@ constexpr InstructionEntry kInstructions[] = {
     {'A', 'T', hpgl_AT, 2, 5, 3}, {'B', 'L', hpgl_BL, 0, 0, 1}, {'B', 'P', hpgl_BP, 0, 0, 3},
     {'C', 'F', hpgl_CF, 2, 2, 2}, {'C', 'I', hpgl_CI, 2, 2, 3}, {'C', 'P', hpgl_CP, 2, 2, 3},
     {'C', 'R', hpgl_CR, 2, 6, 2}, {'C', 'T', hpgl_CT, 2, 1, 3}, {'D', 'F', hpgl_DF, 2, 0, 3},
-    {'D', 'I', hpgl_DI, 2, 2, 3}, {'D', 'L', hpgl_DL, 2, 1, 3}, {'D', 'R', hpgl_DR, 2, 2, 3},
+    {'D', 'I', hpgl_DI, 2, 2, 3}, {'D', 'L', hpgl_DL, 0, 0, 3}, {'D', 'R', hpgl_DR, 2, 2, 3},
     {'D', 'T', hpgl_DT, 0, 0, 3}, {'D', 'U', hpgl_DU, 2, 2, 1}, {'D', 'V', hpgl_DV, 2, 2, 3},
     {'E', 'A', hpgl_EA, 2, 2, 3}, {'E', 'P', hpgl_EP, 2, 0, 3}, {'E', 'R', hpgl_ER, 2, 2, 3},
     {'E', 'S', hpgl_ES, 2, 2, 3}, {'E', 'W', hpgl_EW, 2, 4, 3}, {'F', 'P', hpgl_FP, 2, 0, 3},

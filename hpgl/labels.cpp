@@ -1,115 +1,536 @@
-// Placeholder implementations, replaced as each instruction group is built.
+// Label state instructions and the placement of every character of a label:
+// glyph units to plotter units, origin offsets, slant, direction, advances,
+// carriage return, line feed and backspace.
 #include "hpgl/labels.h"
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "engine/diagnostics.h"
 #include "engine/engine.h"
+#include "engine/numeric.h"
 #include "engine/run.h"
+#include "geometry/line_path.h"
 #include "hpgl/lexer.h"
+#include "hpgl/stroke_font.h"
 
 namespace kavor {
 
-void draw_label(Engine&, const std::string&) {}
-void reset_font_records(Engine&) {}
-void reset_character_sizes(Engine&) {}
+namespace {
 
-// Placeholder: accepts the parameters and changes nothing yet.
-int hpgl_AD(Engine& e) {
-  return skip_param_list(e);
+constexpr double kPlotterUnitsPerMm = 39.3701;
+constexpr double kDegreesPerRadian = 57.2957795;
+constexpr double kCellUnits = 64.0;
+constexpr double kCharacterAdvance = 96.0;
+constexpr double kLineAdvance = 128.0;
+constexpr int kWorkingPoints = 100;
+constexpr char kCarriageReturn = 13, kLineFeed = 10, kBackspace = 8;
+
+int handler_result(int r) { return r == -1 ? -1 : 0; }
+
+FontRecord& selected_font(Engine& e) { return e.gs.label.fonts[e.gs.label.selected == 1 ? 1 : 0]; }
+const FontRecord& selected_font(const Engine& e) { return e.gs.label.fonts[e.gs.label.selected == 1 ? 1 : 0]; }
+
+FontRecord default_font(const Engine& e) {
+  FontRecord f;
+  if (e.options.paper == 4) {  // A0 uses a larger cell
+    f.width = 25.4 / 5.9;
+    f.height = 16 * 25.4 / 72;
+  } else {
+    f.width = 25.4 / 9;
+    f.height = 11.5 * 25.4 / 72;
+  }
+  return f;
 }
 
-// Placeholder: accepts the parameters and changes nothing yet.
-int hpgl_SD(Engine& e) {
-  return skip_param_list(e);
+// A vector in user units as plotter units (the difference of two points).
+void user_vector_to_plotter(const Engine& e, double vx, double vy, double& px, double& py) {
+  double ox = 0, oy = 0;
+  px = vx;
+  py = vy;
+  user_to_plotter(e, px, py);
+  user_to_plotter(e, ox, oy);
+  px -= ox;
+  py -= oy;
 }
 
-// Placeholder: accepts the parameters and changes nothing yet.
+// The inverse of user_to_plotter.
+void plotter_to_user(const Engine& e, double& x, double& y) {
+  const Scaling& s = e.gs.scaling;
+  if (!s.on) return;
+  x = s.xmin + (x - s.p1x) * s.ux;
+  y = s.ymin + (y - s.p1y) * s.uy;
+}
+
+// Moves the pen to a point in plotter units. A label keeps its
+// carriage-return point; CP makes the new position the carriage-return point.
+void set_pen_position(Engine& e, double x, double y, bool keep_cr) {
+  LabelState& l = e.gs.label;
+  const double cr_x = l.cr_x, cr_y = l.cr_y;
+  double ux = x, uy = y;
+  plotter_to_user(e, ux, uy);
+  move_pen_to(e, ux, uy);
+  l.pos_x = x;
+  l.pos_y = y;
+  l.cr_x = keep_cr ? cr_x : x;
+  l.cr_y = keep_cr ? cr_y : y;
+}
+
+// Everything needed to take glyph units to plotter units for one label.
+struct Placement {
+  double w = 0, h = 0;          // plotter units per 64 glyph units
+  double cos_t = 1, sin_t = 0;  // label direction
+  double slant_tan = 0;
+  int vertical = 0;             // origin offset added to every glyph y
+  double spaces = 1, lines = 1; // 1 + extra space
+};
+
+void cell_size(const Engine& e, double& w, double& h) {
+  const FontRecord& f = selected_font(e);
+  const Scaling& s = e.gs.scaling;
+  switch (f.size_mode) {
+    case CHAR_SIZE_ABSOLUTE:
+      w = f.width * kPlotterUnitsPerMm;
+      h = f.height * kPlotterUnitsPerMm;
+      if (s.p1x > s.p2x) w = -w;
+      if (s.p1y > s.p2y) h = -h;
+      break;
+    case CHAR_SIZE_RELATIVE:
+      w = (s.p2x - s.p1x) * f.width * 0.01;
+      h = (s.p2y - s.p1y) * f.height * 0.01;
+      break;
+    default:
+      user_vector_to_plotter(e, f.width, f.height, w, h);
+      break;
+  }
+}
+
+double direction_degrees(const Engine& e) {
+  const LabelState& l = e.gs.label;
+  const Scaling& s = e.gs.scaling;
+  switch (l.direction_mode) {
+    case DIRECTION_ABSOLUTE:
+      return std::atan2(l.rise, l.run) * kDegreesPerRadian;
+    case DIRECTION_RELATIVE:
+      return std::atan2(l.rise * std::fabs(s.p2y - s.p1y) * 0.01, l.run * std::fabs(s.p2x - s.p1x) * 0.01) *
+             kDegreesPerRadian;
+    default: {
+      double x = 0, y = 0;
+      user_vector_to_plotter(e, l.run, l.rise, x, y);
+      return std::atan2(y, x) * kDegreesPerRadian;
+    }
+  }
+}
+
+// Vertical offset by label origin: rows 1..3 of the nine, the 11..19 set.
+int vertical_offset(int origin) {
+  constexpr int kNine[3] = {-32, -64, -96};
+  constexpr int kOutside[3] = {16, -64, -144};
+  int row = (origin % 10 - 1) % 3;
+  return origin > 10 ? kOutside[row] : kNine[row];
+}
+
+// Horizontal offset in glyph units for a piece of n characters.
+double horizontal_offset(int origin, int n, double spaces) {
+  int column = (origin % 10 - 1) / 3;
+  if (origin < 10) return column == 0 ? 0 : (column == 1 ? -48.0 * n * spaces : -96.0 * n * spaces);
+  if (column == 0) return 32;
+  if (column == 1) return -48.0 * n * spaces;
+  return (-96.0 * n - 1) * spaces;
+}
+
+Placement make_placement(const Engine& e) {
+  const LabelState& l = e.gs.label;
+  Placement pl;
+  cell_size(e, pl.w, pl.h);
+  double degrees = direction_degrees(e);
+  if (degrees != 0) {
+    double t = degrees * M_PI / 180;
+    pl.cos_t = std::cos(t);
+    pl.sin_t = std::sin(t);
+  }
+  pl.slant_tan = std::tan(l.slant);
+  pl.vertical = vertical_offset(l.origin);
+  pl.spaces = 1 + l.extra_spaces;
+  pl.lines = 1 + l.extra_lines;
+  return pl;
+}
+
+// Scales and rotates a glyph-unit vector into plotter units.
+void place(const Placement& pl, double gx, double gy, double& px, double& py) {
+  double x = gx * pl.w / kCellUnits, y = gy * pl.h / kCellUnits;
+  px = x * pl.cos_t - y * pl.sin_t;
+  py = x * pl.sin_t + y * pl.cos_t;
+}
+
+void character_advance(const LabelState& l, const Placement& pl, double& px, double& py) {
+  const double s = pl.spaces, n = pl.lines;
+  switch (l.path) {
+    case 0: place(pl, kCharacterAdvance * s, 0, px, py); break;
+    case 1: place(pl, 0, -kLineAdvance * n, px, py); break;
+    case 2: place(pl, -kCharacterAdvance * s, 0, px, py); break;
+    default: place(pl, 0, kLineAdvance * s, px, py); break;
+  }
+}
+
+void line_feed(const LabelState& l, const Placement& pl, double& px, double& py) {
+  const double s = pl.spaces, n = pl.lines;
+  double sign = l.line_feed_direction == 1 ? -1 : 1;
+  switch (l.path) {
+    case 0: place(pl, 0, -kLineAdvance * n * sign, px, py); break;
+    case 1: place(pl, -kCharacterAdvance * s * sign, 0, px, py); break;
+    case 2: place(pl, 0, kLineAdvance * n * sign, px, py); break;
+    default: place(pl, kCharacterAdvance * s * sign, 0, px, py); break;
+  }
+}
+
+// Draws one glyph with its cell origin at (x, y).
+void draw_glyph(Engine& e, const Placement& pl, Glyph g, double x, double y) {
+  if (g.count >= kWorkingPoints) report_system_error(e, " over font table !!!");
+  double prev_x = 0, prev_y = 0;
+  place(pl, round_half_away(pl.slant_tan * pl.vertical), pl.vertical, prev_x, prev_y);
+  prev_x += x;
+  prev_y += y;
+  for (int i = 0; i < g.count; ++i) {
+    const GlyphPoint& point = g.points[i];
+    if (point.flag == GLYPH_END) break;
+    double gy = point.y + pl.vertical;
+    double gx = point.x + round_half_away(pl.slant_tan * gy);
+    double px = 0, py = 0;
+    place(pl, gx, gy, px, py);
+    px += x;
+    py += y;
+    if (point.flag != GLYPH_MOVE) draw_line_solid(e, prev_x, prev_y, px, py);
+    prev_x = px;
+    prev_y = py;
+    if (point.flag == GLYPH_DRAW_END) break;
+  }
+}
+
+// Draws a text without carriage return or line feed from (x, y); (x, y)
+// ends where the last character's advance ends.
+void draw_piece(Engine& e, const Placement& pl, const std::string& piece, double& x, double& y) {
+  if (piece.empty()) return;
+  const LabelState& l = e.gs.label;
+  const bool transparent = l.transparent;
+  int n = transparent ? static_cast<int>(piece.size())
+                      : static_cast<int>(piece.size() - std::count(piece.begin(), piece.end(), kBackspace));
+  double ox = 0, oy = 0;
+  place(pl, horizontal_offset(l.origin, n, pl.spaces), 0, ox, oy);
+  x += ox;
+  y += oy;
+  double ax = 0, ay = 0;
+  character_advance(l, pl, ax, ay);
+  for (char c : piece) {
+    if (!transparent && c == kBackspace) {
+      x -= ax;
+      y -= ay;
+      continue;
+    }
+    draw_glyph(e, pl, glyph_for(e, static_cast<unsigned char>(c)), x, y);
+    x += ax;
+    y += ay;
+  }
+}
+
+int report_count(Engine& e, const std::string& suffix) {
+  report_param_count_error(e, suffix);
+  return 1;
+}
+
+int report_range(Engine& e, const std::string& suffix) {
+  report_param_range_error(e, suffix);
+  return 1;
+}
+
+void apply_font_pair(Engine& e, FontRecord& f, int kind, double value) {
+  const int v = round_to_int32(value);
+  switch (kind) {
+    case 1: f.charset = v; break;
+    case 2:
+      if (v != 0 && v != 1) report_param_range_error(e, ", font spacing.");
+      f.spacing = v;
+      break;
+    case 3:
+      if (value != 0) f.width = 25.4 / value;  // a pitch of 0 keeps the width
+      break;
+    case 4: f.height = value * 25.4 / 72; break;
+    case 5:
+      if (v != 0 && v != 1) report_param_range_error(e, ", font slant.");
+      f.posture = v;
+      break;
+    case 6: f.weight = v; break;
+    case 7: f.typeface = v; break;
+    default: report_param_range_error(e, ", kind parameter out of range."); break;
+  }
+}
+
+// SD and AD: (kind, value) pairs read here, or the record's defaults.
+int define_font(Engine& e, FontRecord& f) {
+  const ParamBlock& p = e.params;
+  int r = scan_reals_upto(e, 2);
+  if (p.count == 0) {
+    f = default_font(e);
+    return handler_result(r);
+  }
+  while (p.count != 0) {
+    if (p.count != 2) {
+      report_param_count_error(e, ".");
+      if (r != -1 && p.count < 0) r = skip_param_list(e);
+      return r == -1 ? -1 : 1;
+    }
+    apply_font_pair(e, f, p.ints[0], p.reals[1]);
+    if (r == -1) return -1;
+    r = scan_reals_upto(e, 2);
+  }
+  return handler_result(r);
+}
+
+int set_direction(Engine& e, int mode) {
+  LabelState& l = e.gs.label;
+  const ParamBlock& p = e.params;
+  if (p.count == 0) {
+    l.direction_mode = DIRECTION_ABSOLUTE;
+    l.run = 1;
+    l.rise = 0;
+    return 0;
+  }
+  if (p.count != 2) return report_count(e, ", missing rise parametter.");
+  l.direction_mode = mode;
+  l.run = p.reals[0];
+  l.rise = p.reals[1];
+  return 0;
+}
+
+bool valid_origin(int o) { return (o >= 1 && o <= 9) || (o >= 11 && o <= 19); }
+
+}  // namespace
+
+void draw_label(Engine& e, const std::string& text) {
+  LabelState& l = e.gs.label;
+  l.buffered = text;
+  const Placement pl = make_placement(e);
+  double x = l.pos_x, y = l.pos_y;
+  if (l.transparent) {
+    draw_piece(e, pl, text, x, y);
+  } else {
+    size_t start = 0;
+    for (size_t i = 0; i <= text.size(); ++i) {
+      if (i < text.size() && text[i] != kCarriageReturn && text[i] != kLineFeed) continue;
+      draw_piece(e, pl, text.substr(start, i - start), x, y);
+      start = i + 1;
+      if (i == text.size()) break;
+      if (text[i] == kLineFeed) {
+        double fx = 0, fy = 0;
+        line_feed(l, pl, fx, fy);
+        x += fx;
+        y += fy;
+        l.cr_x += fx;
+        l.cr_y += fy;
+      } else {
+        x = l.cr_x;
+        y = l.cr_y;
+      }
+    }
+  }
+  set_pen_position(e, x, y, true);
+  // The user-defined character serves only the label that UC draws.
+  e.gs.user_glyph.active = false;
+}
+
+void reset_font_records(Engine& e) {
+  e.gs.label.fonts[0] = default_font(e);
+  e.gs.label.fonts[1] = default_font(e);
+}
+
+void reset_character_sizes(Engine& e) {
+  for (FontRecord& f : e.gs.label.fonts) {
+    f.size_mode = CHAR_SIZE_RELATIVE;
+    f.width = 0.75;
+    f.height = 1.5;
+  }
+}
+
+int hpgl_AD(Engine& e) { return define_font(e, e.gs.label.fonts[1]); }
+int hpgl_SD(Engine& e) { return define_font(e, e.gs.label.fonts[0]); }
+
 int hpgl_SS(Engine& e) {
-  (void)e;
+  e.gs.label.selected = 0;
   return 0;
 }
 
-// Placeholder: accepts the parameters and changes nothing yet.
 int hpgl_SA(Engine& e) {
-  (void)e;
+  e.gs.label.selected = 1;
   return 0;
 }
 
-// Placeholder: accepts the parameters and changes nothing yet.
 int hpgl_SI(Engine& e) {
-  (void)e;
+  const ParamBlock& p = e.params;
+  double w = 0.285, h = 0.375;  // centimetres
+  if (p.count == 2) {
+    w = std::clamp(p.reals[0], -128.0, 127.9999);
+    h = std::clamp(p.reals[1], -128.0, 127.9999);
+  } else if (p.count != 0) {
+    return report_count(e, ", missing height parameter.");
+  }
+  FontRecord& f = selected_font(e);
+  f.size_mode = CHAR_SIZE_ABSOLUTE;
+  f.width = w * 10;
+  f.height = h * 10;
   return 0;
 }
 
-// Placeholder: accepts the parameters and changes nothing yet.
 int hpgl_SR(Engine& e) {
-  (void)e;
+  const ParamBlock& p = e.params;
+  double w = 0.75, h = 1.5;
+  if (p.count == 2) {
+    w = p.reals[0];
+    h = p.reals[1];
+  } else if (p.count != 0) {
+    return report_count(e, ", missing height parameter.");
+  }
+  FontRecord& f = selected_font(e);
+  f.size_mode = CHAR_SIZE_RELATIVE;
+  f.width = w;
+  f.height = h;
   return 0;
 }
 
-// Placeholder: accepts the parameters and changes nothing yet.
 int hpgl_SL(Engine& e) {
-  (void)e;
+  const ParamBlock& p = e.params;
+  if (p.count < 0 || p.count > 1) return report_count(e, "");
+  double v = p.count == 1 ? p.reals[0] : 0.0;
+  if (v < -1 || v > 1) {
+    report_param_range_error(e, ".");
+    v = v < -1 ? -1 : 1;
+  }
+  e.gs.label.slant = v;
   return 0;
 }
 
-// Placeholder: accepts the parameters and changes nothing yet.
-int hpgl_DI(Engine& e) {
-  (void)e;
-  return 0;
-}
+int hpgl_DI(Engine& e) { return set_direction(e, DIRECTION_ABSOLUTE); }
+int hpgl_DR(Engine& e) { return set_direction(e, DIRECTION_RELATIVE); }
 
-// Placeholder: accepts the parameters and changes nothing yet.
-int hpgl_DR(Engine& e) {
-  (void)e;
-  return 0;
-}
-
-// Placeholder: accepts the parameters and changes nothing yet.
 int hpgl_DT(Engine& e) {
-  return next_input_char(e);
+  LabelState& l = e.gs.label;
+  int c = next_input_char(e);
+  if (c == -1) return -1;
+  if (c == 0 || c == '\n' || c == 27) {
+    push_back_input_char(e, c);
+    return 0;
+  }
+  if (c == ';') {
+    l.terminator = 3;
+    l.terminator_mode = 1;
+    return 0;
+  }
+  l.terminator = static_cast<unsigned char>(c);
+  int r = scan_reals_upto(e, 1);
+  const ParamBlock& p = e.params;
+  if (p.count == 0) {
+    l.terminator_mode = 1;
+  } else if (p.count < 0) {
+    report_warning(e, "mode parameter error.");
+  } else if (p.ints[0] == 0 || p.ints[0] == 1) {
+    l.terminator_mode = p.ints[0];
+  } else {
+    report_param_range_error(e, ", mode parameter error.");
+  }
+  return handler_result(r);
 }
 
-// Placeholder: accepts the parameters and changes nothing yet.
 int hpgl_DV(Engine& e) {
-  (void)e;
-  return 0;
+  LabelState& l = e.gs.label;
+  const ParamBlock& p = e.params;
+  if (p.count < 0 || p.count > 2) return report_count(e, "");
+  if (p.count == 0) {
+    l.path = 0;
+    l.line_feed_direction = 0;
+    return 0;
+  }
+  int result = 0;
+  int path = p.ints[0];
+  if (path >= 0 && path <= 3)
+    l.path = path;
+  else
+    result = report_range(e, ", path.");
+  if (p.count == 1) {
+    if (result == 0) l.line_feed_direction = 0;
+    return result;
+  }
+  int line = p.ints[1];
+  if (line == 0 || line == 1)
+    l.line_feed_direction = line;
+  else
+    result = report_range(e, ", line feed direction.");
+  return result;
 }
 
-// Placeholder: accepts the parameters and changes nothing yet.
 int hpgl_ES(Engine& e) {
-  (void)e;
+  LabelState& l = e.gs.label;
+  const ParamBlock& p = e.params;
+  if (p.count < 0 || p.count > 2) return report_count(e, "");
+  l.extra_spaces = p.count >= 1 ? p.reals[0] : 0;
+  if (p.count != 1) l.extra_lines = p.count == 2 ? p.reals[1] : 0;
   return 0;
 }
 
-// Placeholder: accepts the parameters and changes nothing yet.
 int hpgl_LO(Engine& e) {
-  (void)e;
+  const ParamBlock& p = e.params;
+  if (p.count < 0 || p.count > 1) return report_count(e, "");
+  int origin = p.count == 1 ? p.ints[0] : 1;
+  if (!valid_origin(origin)) return report_range(e, ".");
+  e.gs.label.origin = origin;
   return 0;
 }
 
-// Placeholder: accepts the parameters and changes nothing yet.
 int hpgl_TD(Engine& e) {
-  (void)e;
+  const ParamBlock& p = e.params;
+  if (p.count < 0 || p.count > 1) return report_count(e, "");
+  int v = p.count == 1 ? p.ints[0] : 0;
+  if (v != 0 && v != 1) return report_range(e, ".");
+  e.gs.label.transparent = v != 0;
   return 0;
 }
 
-// Placeholder: accepts the parameters and changes nothing yet.
 int hpgl_CF(Engine& e) {
-  (void)e;
+  LabelState& l = e.gs.label;
+  const ParamBlock& p = e.params;
+  if (p.count < 0 || p.count > 2) return report_count(e, "");
+  int mode = p.count >= 1 ? p.ints[0] : 0;
+  if (mode < 0 || mode > 3) return report_range(e, ", fill mode.");
+  l.fill_mode = mode;
+  if (p.count != 1) l.edge_pen = p.count == 2 ? p.ints[1] : 0;
   return 0;
 }
 
-// Placeholder: accepts the parameters and changes nothing yet.
 int hpgl_CP(Engine& e) {
-  (void)e;
+  LabelState& l = e.gs.label;
+  const ParamBlock& p = e.params;
+  if (p.count != 0 && p.count != 2) return report_count(e, "");
+  const Placement pl = make_placement(e);
+  double fx = 0, fy = 0;
+  line_feed(l, pl, fx, fy);
+  double x, y;
+  if (p.count == 0) {
+    x = l.cr_x + fx;
+    y = l.cr_y + fy;
+  } else {
+    double ax = 0, ay = 0;
+    character_advance(l, pl, ax, ay);
+    x = l.pos_x + ax * p.reals[0] - fx * p.reals[1];
+    y = l.pos_y + ay * p.reals[0] - fy * p.reals[1];
+  }
+  set_pen_position(e, x, y, false);
   return 0;
 }
 
-// Placeholder: accepts the parameters and changes nothing yet.
 int hpgl_LB(Engine& e) {
-  std::string t; return read_label_text(e, t);
+  std::string text;
+  int r = read_label_text(e, text);
+  draw_label(e, text);
+  return handler_result(r);
 }
 
 }  // namespace kavor

@@ -8,24 +8,30 @@ namespace kavor {
 
 struct Engine;
 
+enum CharSizeMode : int { CHAR_SIZE_ABSOLUTE = 0, CHAR_SIZE_RELATIVE = 1, CHAR_SIZE_USER = 2 };
+enum DirectionMode : int { DIRECTION_ABSOLUTE = 0, DIRECTION_RELATIVE = 1, DIRECTION_USER = 2 };
+
 struct FontRecord {
-  int size_mode = 1;  // 0 absolute (mm), 1 relative (per cent), 2 user units
-  double width = 0.75, height = 1.5;
+  // Absolute sizes are millimetres, relative ones per cent of the P1-P2
+  // extent, user-unit ones (set by SU) user units.
+  int size_mode = CHAR_SIZE_ABSOLUTE;
+  double width = 2.822222, height = 4.056944;
   int charset = 0, spacing = 0, posture = 0, weight = 1, typeface = 48;
 };
 
 struct LabelState {
   std::array<FontRecord, 2> fonts{};
   int selected = 0;  // 0 standard, 1 alternate
-  int direction_mode = 0;  // 0 absolute, 1 relative, 2 user units
+  // Run and rise are user units in DIRECTION_USER (set by DU).
+  int direction_mode = DIRECTION_ABSOLUTE;
   double run = 1, rise = 0;
   double slant = 0;
-  int path = 0;
+  int path = 0;  // 0 right, 1 down, 2 left, 3 up
   int line_feed_direction = 0;
   double extra_spaces = 0, extra_lines = 0;
   int origin = 1;
   unsigned char terminator = 3;
-  int terminator_mode = 1;
+  int terminator_mode = 1;  // 0: the terminator is part of the text
   bool transparent = false;
   int fill_mode = 0, edge_pen = 0;
   // Current label position (also the pen position in plotter units) and

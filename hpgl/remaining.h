@@ -32,6 +32,8 @@ struct OtherState {
 };
 
 void reset_begin_plot(Engine& e);
+// The DL default of IN and DF: every download slot empty.
+void clear_download_table(Engine& e);
 
 int hpgl_BP(Engine& e);
 int hpgl_CR(Engine& e);

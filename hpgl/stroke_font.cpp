@@ -1,19 +1,94 @@
-// Placeholder implementations, replaced as each instruction group is built.
+// The lookup of a character's glyph and the user-defined character of UC.
 #include "hpgl/stroke_font.h"
-
-#include <string>
 
 #include "engine/diagnostics.h"
 #include "engine/engine.h"
-#include "engine/run.h"
+#include "engine/numeric.h"
 #include "hpgl/lexer.h"
+#include "hpgl/stroke_font_data.h"
 
 namespace kavor {
 
 namespace {
-constexpr GlyphPoint kEmpty[] = {{0, 0, GLYPH_END}};
+
+constexpr int kEmptyCode = 127;
+constexpr double kPenControl = 99;
+
+static_assert(sizeof font_data::kStart / sizeof font_data::kStart[0] == 129);
+static_assert(font_data::kStart[128] == sizeof font_data::kPoints / sizeof font_data::kPoints[0]);
+
+Glyph table_glyph(int code) {
+  if (code < 0 || code > kEmptyCode) code = kEmptyCode;
+  const int start = font_data::kStart[code];
+  return {font_data::kPoints + start, font_data::kStart[code + 1] - start};
 }
-Glyph glyph_for(const Engine&, int) { return {kEmpty, 1}; }
-int read_user_character(Engine& e) { return skip_param_list(e); }
+
+// Gives the last point of the user glyph its end mark.
+void close_user_glyph(UserGlyph& g) {
+  GlyphPoint& last = g.points[g.count - 1];
+  last.flag = last.flag == GLYPH_DRAW ? GLYPH_DRAW_END : GLYPH_END;
+}
+
+}  // namespace
+
+// The user glyph serves only while UC itself draws: it is active from its
+// definition to the end of the label that follows, and the mnemonic guards
+// against a definition whose label was never drawn.
+Glyph glyph_for(const Engine& e, int code) {
+  const UserGlyph& u = e.gs.user_glyph;
+  const bool in_uc = e.run.mnemonic[0] == 'U' && e.run.mnemonic[1] == 'C';
+  if (u.active && in_uc) return {u.points.data(), u.count};
+  return table_glyph(code);
+}
+
+int read_user_character(Engine& e) {
+  UserGlyph& g = e.gs.user_glyph;
+  const ParamBlock& p = e.params;
+  g.points[0] = {0, 0, GLYPH_MOVE};
+  g.count = 1;
+  g.active = true;
+  bool pen_down = false;
+  double sum_x = 0, sum_y = 0;
+  int r = 0;
+  for (;;) {
+    r = scan_reals_upto(e, 1);
+    if (p.count == 0) break;
+    if (p.count < 0) {
+      report_param_count_error(e, ".");
+      if (r != -1) r = skip_param_list(e);
+      break;
+    }
+    const double x = p.reals[0];
+    if (x >= kPenControl || x <= -kPenControl) {
+      pen_down = x > 0;
+      continue;
+    }
+    r = scan_reals_upto(e, 1);
+    if (p.count == 0) break;
+    if (p.count < 0) {
+      report_param_count_error(e, ".");
+      if (r != -1) r = skip_param_list(e);
+      break;
+    }
+    const double y = p.reals[0];
+    if (y >= kPenControl || y <= -kPenControl) {
+      report_param_range_error(e, ", y value.");
+      if (r != -1) r = skip_param_list(e);
+      break;
+    }
+    if (g.count == static_cast<int>(g.points.size())) {
+      // The table holds 19 pairs; a further pair ends the definition.
+      report_param_range_error(e, ", over ucFont table.");
+      if (r != -1) r = skip_param_list(e);
+      break;
+    }
+    sum_x += x;
+    sum_y += y;
+    g.points[g.count++] = {trunc_to_int32(sum_x * 16), trunc_to_int32(sum_y * 8 + 32),
+                           pen_down ? GLYPH_DRAW : GLYPH_MOVE};
+  }
+  close_user_glyph(g);
+  return r == -1 ? -1 : 0;
+}
 
 }  // namespace kavor

@@ -22,7 +22,7 @@ struct Glyph {
 struct UserGlyph {
   std::array<GlyphPoint, 20> points{};
   int count = 0;
-  bool active = false;  // UC is drawing it
+  bool active = false;  // defined by UC, until the label that UC draws ends
 };
 
 Glyph glyph_for(const Engine& e, int code);

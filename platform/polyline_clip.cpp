@@ -42,6 +42,12 @@ bool clip_segment_to_box(DevicePoint& a, DevicePoint& b, const ClipBox& box) {
 
 }  // namespace
 
+ClipBox device_clip_box(int64_t left, int64_t top, int64_t right, int64_t bottom, int pen_width) {
+  constexpr int64_t kMargin = 4096;
+  int64_t m = kMargin + std::max(pen_width, 0);
+  return {left - m, top - m, right + m, bottom + m};
+}
+
 std::vector<std::vector<DevicePoint>> clip_polyline(const DevicePoint* points, int count, const ClipBox& box) {
   std::vector<std::vector<DevicePoint>> runs;
   std::vector<DevicePoint> run;

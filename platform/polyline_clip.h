@@ -14,6 +14,11 @@ struct ClipBox {
   bool contains(DevicePoint p) const { return p.x >= xmin && p.x <= xmax && p.y >= ymin && p.y <= ymax; }
 };
 
+// The box that polylines on a device of the given pixel rectangle are clipped
+// to: far enough beyond its edges that a clipped end never shows, small
+// enough for any rasteriser or file reader.
+ClipBox device_clip_box(int64_t left, int64_t top, int64_t right, int64_t bottom, int pen_width);
+
 // The visible parts of the polyline as connected runs of at least two
 // points. A polyline wholly inside comes back unchanged, as one run.
 std::vector<std::vector<DevicePoint>> clip_polyline(const DevicePoint* points, int count, const ClipBox& box);

@@ -10,10 +10,6 @@ namespace kavor {
 
 namespace {
 
-// Far enough off the device that a clipped end never shows, small enough
-// for the rasteriser's fixed-point arithmetic.
-constexpr int64_t kClipMargin = 4096;
-
 QColor to_qcolor(Rgb c) { return QColor(c.r, c.g, c.b); }
 
 QPen solid_pen(int width, Rgb colour) {
@@ -46,9 +42,7 @@ QtSurface::QtSurface(QPainter& painter, QRect bounds, int page_extent_x)
 
 void QtSurface::draw_polyline(const DevicePoint* points, int count, int width, Rgb colour) {
   if (count < 2) return;
-  int64_t margin = kClipMargin + (width > 0 ? width : 0);
-  ClipBox box{int64_t(bounds_.left()) - margin, int64_t(bounds_.top()) - margin, int64_t(bounds_.right()) + margin,
-              int64_t(bounds_.bottom()) + margin};
+  ClipBox box = device_clip_box(bounds_.left(), bounds_.top(), bounds_.right(), bounds_.bottom(), width);
   painter_.setPen(solid_pen(width, colour));
   painter_.setBrush(Qt::NoBrush);
   std::vector<QPoint> qpoints;

@@ -8,4 +8,4 @@ $SUDO apt-get update -qq
 $SUDO apt-get install -y -qq --no-install-recommends \
   build-essential cmake ninja-build clang libclang-rt-14-dev libgtest-dev libgmock-dev \
   qt6-base-dev qt6-svg-dev libcups2-dev fonts-vlgothic xvfb xauth \
-  poppler-utils libwmf-bin librsvg2-bin python3 >/dev/null
+  poppler-utils libwmf-bin librsvg2-bin python3 python3-gi gir1.2-gdkpixbuf-2.0 >/dev/null

@@ -45,18 +45,16 @@ SP4;PE${PE_DATA};
 SP1;PU0,0;
 PLT
 
-# Decodes a picture with gdk-pixbuf into "width height rowstride channels"
-# followed by the raw pixel bytes in WORK/NAME.raw.
+# Decodes a picture with gdk-pixbuf into WORK/NAME.raw and prints
+# "width height rowstride channels".
 cat >"$WORK/pixbuf.py" <<'PY'
-import re, subprocess, sys
-src = subprocess.run(["gdk-pixbuf-csource", "--raw", sys.argv[1]], check=True, capture_output=True).stdout.decode("latin-1")
-body = "".join(re.findall(r'"((?:[^"\\]|\\.)*)"', src.split("{", 1)[1]))
-data = body.encode("latin-1").decode("unicode_escape").encode("latin-1")
-assert data[:4] == b"GdkP", "not a pixbuf dump"
-kind, stride, w, h = (int.from_bytes(data[i:i + 4], "big") for i in (8, 12, 16, 20))
-channels = 4 if kind & 0xFF == 2 else 3
-open(sys.argv[2], "wb").write(data[24:])
-print(w, h, stride, channels)
+import sys
+import gi
+gi.require_version("GdkPixbuf", "2.0")
+from gi.repository import GdkPixbuf
+p = GdkPixbuf.Pixbuf.new_from_file(sys.argv[1])
+open(sys.argv[2], "wb").write(p.get_pixels())
+print(p.get_width(), p.get_height(), p.get_rowstride(), p.get_n_channels())
 PY
 
 # Compares two decoded pictures: python3 compare.py MODE A.raw "A-info" B.raw "B-info"
@@ -102,7 +100,7 @@ render() {  # render FORMAT
   "$CONVERT" --size 640x400 -o "$WORK/out.$1" "$WORK/plot.plt"
 }
 decode() {  # decode FILE NAME: prints the info line, keeps WORK/NAME.raw
-  python3 "$WORK/pixbuf.py" "$1" "$WORK/$2.raw"
+  /usr/bin/python3 "$WORK/pixbuf.py" "$1" "$WORK/$2.raw"
 }
 has_drawing() {  # has_drawing NAME INFO
   python3 - "$WORK/$1.raw" "$2" <<'PY'
@@ -153,7 +151,8 @@ assert lines[-1] == "SP0 PU0,400 PD0,400", lines[-1]
 seg = re.compile(r"SP\d+ PU-?\d+,-?\d+ PD-?\d+,-?\d+$")
 bad = [l for l in lines[1:] if not seg.match(l)]
 assert not bad, bad[:3]
-assert sum(1 for l in lines if l.startswith("SP4 ")) >= 3, "encoded polyline missing"
+# The box, its diagonals, four ticks and the encoded triangle.
+assert len(lines) - 2 >= 13, f"only {len(lines) - 2} segments"
 PY
 
 check "-o picks the format from the extension" bash -c "'$CONVERT' --size 64x40 -o '$WORK/x.bmp' '$WORK/plot.plt' && head -c 2 '$WORK/x.bmp' | grep -q BM"
@@ -164,7 +163,7 @@ assert w == 500 and 200 < h < 500, (w, h)\""
 check "unknown format is refused" bash -c "! '$CONVERT' --format xyz -o '$WORK/x.xyz' '$WORK/plot.plt'"
 check "fatal error exits 1" bash -c "'$CONVERT' -o '$WORK/m.png' '$WORK/missing.plt'; test \$? -eq 1"
 
-# Memory stays flat when the plot grows: the picture is streamed.
+# Memory stays flat when the plot grows: the input and the picture stream.
 python3 - "$WORK" <<'PY'
 import sys
 with open(sys.argv[1] + "/big.plt", "w") as f:
@@ -172,10 +171,17 @@ with open(sys.argv[1] + "/big.plt", "w") as f:
     for i in range(400000):
         f.write("PU%d,%d;PD%d,%d;" % (i % 9000, i % 6000, (i * 7) % 9000, (i * 3) % 6000))
 PY
-rss() { /usr/bin/time -f %M "$CONVERT" --size 640x400 -o "$WORK/rss.png" "$1" 2>&1 >/dev/null | tail -1; }
-small=$(rss "$WORK/plot.plt")
-big=$(rss "$WORK/big.plt")
-check "memory does not grow with the plot size ($small kB, $big kB)" test "$big" -lt $((small + 20000))
+# A sanitizer build holds freed memory back for a while; keep it from
+# counting as growth.
+rss() {  # rss FORMAT PLOT: peak resident kB
+  ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}quarantine_size_mb=0 \
+    /usr/bin/time -f %M "$CONVERT" --size 640x400 -o "$WORK/rss.$1" "$2" 2>&1 >/dev/null | tail -1
+}
+for f in png svg; do
+  small=$(rss $f "$WORK/plot.plt")
+  big=$(rss $f "$WORK/big.plt")
+  check "$f: memory does not grow with the plot size ($small kB, $big kB)" test "$big" -lt $((small + 20000))
+done
 
 echo "$passed passed, $failed failed"
 test "$failed" -eq 0

@@ -151,5 +151,23 @@ expect "parameter file" 0 "Now rasterizing [$bad]" 'XP:Invalid command.'
 run -o "$out" --param "$work/no-param.kv"
 expect "missing parameter file" 1 "parameter file $work/no-param.kv not found !"
 
+# A settings file renders as the desktop program does: through $param.kv.
+printf -- '-PT HP7585\n-PP A1E\n-MONO\n' >"$work/settings.kv"
+run -o "$out" --settings "$work/settings.kv" "$bad"
+expect "settings file" 0 'XP:Invalid command.' 'kavor-convert: 0 warnings, 1 instruction errors, 0 fatal errors'
+if grep -qxF -- '-PP A1E' "$KAVOR_HOME/\$param.kv" && grep -qxF -- "-in $bad" "$KAVOR_HOME/\$param.kv"; then
+  passed=$((passed + 1))
+else
+  fail "settings file written as the parameter file"
+fi
+
+# Quiet: messages and the summary are not printed, the exit status stays.
+run --quiet -o "$out" "$bad"
+if [ "$status" -eq 0 ] && [ -z "$stderr_text" ]; then
+  passed=$((passed + 1))
+else
+  fail "quiet run prints nothing"
+fi
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

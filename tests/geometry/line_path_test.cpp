@@ -330,6 +330,14 @@ TEST_F(LinePath, FrameGoesOutWithPenZero) {
   EXPECT_EQ(lines(), (std::vector<std::string>{"SP0 PU0,0 PD1000,0", "SP0 PU1000,0 PD1000,1000",
                                                "SP0 PU1000,1000 PD0,1000", "SP0 PU0,1000 PD0,0"}));
   EXPECT_EQ(e.gs.pen.pen, 3);
+  // User scaling does not move the frame off the hard-clip limits.
+  conversion.str("");
+  e.gs.scaling.on = true;
+  e.gs.scaling.ux = e.gs.scaling.uy = 2;
+  e.gs.scaling.xmin = e.gs.scaling.ymin = -50;
+  draw_clip_frame(e);
+  EXPECT_EQ(lines(), (std::vector<std::string>{"SP0 PU0,0 PD1000,0", "SP0 PU1000,0 PD1000,1000",
+                                               "SP0 PU1000,1000 PD0,1000", "SP0 PU0,1000 PD0,0"}));
   e.options.frame = false;
   conversion.str("");
   draw_clip_frame(e);
