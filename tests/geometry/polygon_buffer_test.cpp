@@ -382,5 +382,32 @@ TEST_F(PolygonDrawing, InstructionsRecordAndFill) {
   EXPECT_EQ(take_lines().size(), 203u);
 }
 
+TEST_F(PolygonDrawing, WedgeInPolygonModeDiscardsTheRecordedVertices) {
+  t.feed("PA0,0;PM0;PD100,0;WG50,0,90;");
+  const std::vector<Vertex>& v = e().gs.polygon.vertices;
+  ASSERT_FALSE(v.empty());
+  EXPECT_EQ(v[0].x, 100) << "the wedge starts at its centre, the pen position";
+  EXPECT_EQ(v[0].flag, 1);
+  for (const Vertex& p : v) EXPECT_FALSE(p.x == 0 && p.y == 0) << "the PM0 vertex is gone";
+}
+
+TEST_F(PolygonDrawing, RectangleWithShadingKindKeepsOnlyItsEdge) {
+  t.feed("PA0,0;EA100,100;");
+  const std::vector<std::string> edge = take_lines();
+  ASSERT_FALSE(edge.empty());
+  t.feed("FT10;PA0,0;RA100,100;");
+  EXPECT_EQ(take_lines(), edge);
+}
+
+TEST_F(PolygonDrawing, AnchorCornerMovesTheHatchOfARectangle) {
+  t.feed("FT3,10,0;AC0,5;PA0,0;RA100,100;");
+  std::vector<std::string> lines = take_lines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "SP1 PU0,95 PD100,95"), lines.end());
+  t.feed("AC;PA0,0;RA100,100;");
+  lines = take_lines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "SP1 PU0,90 PD100,90"), lines.end());
+  EXPECT_EQ(std::find(lines.begin(), lines.end(), "SP1 PU0,95 PD100,95"), lines.end());
+}
+
 }  // namespace
 }  // namespace kavor
