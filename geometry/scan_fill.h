@@ -1,6 +1,8 @@
 #pragma once
 // Even-odd polygon fills: solid scan conversion and hatching.
 
+#include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "geometry/polygon_buffer.h"
@@ -18,7 +20,19 @@ enum IntersectRule : int { RULE_SCAN = 0, RULE_HATCH = 1 };
 // Fills the polygon; rotates and maps the vertices in place.
 void fill_polygon_solid(Engine& e, std::vector<Vertex>& vertices);
 void fill_polygon_hatch(Engine& e, const std::vector<Vertex>& vertices, double angle);
+using SpanFn = std::function<void(int64_t row, double xa, double xb)>;
+
+// The even-odd spans of a polygon in device pixels on the rows from bottom
+// to top: one call for each pair of crossings, in order along the row.
+void scan_rows(const std::vector<Vertex>& vertices, int64_t bottom, int64_t top, const SpanFn& span);
+// The parts of one hatch line (plotter units) inside the polygon, by the
+// even-odd rule, in order along the line.
+void hatch_line_parts(const std::vector<Vertex>& vertices, const double line[4],
+                      const std::function<void(double x1, double y1, double x2, double y2)>& part);
+// 1 and the crossing of the line with the edge, rounded to whole numbers,
+// or 0 when they do not cross under the rule.
 int intersect_segments(int rule, const double line[4], const double edge[4], double* x, double* y);
+// By x, equal x by y.
 void sort_intercepts(std::vector<Intercept>& table);
 
 }  // namespace kavor

@@ -1,6 +1,8 @@
 #pragma once
 // Fill state, the anchor corner, rectangle fills and the hatch generator.
 
+#include <functional>
+
 namespace kavor {
 
 struct Engine;
@@ -23,6 +25,27 @@ struct FillState {
   double anchor_x = 0, anchor_y = 0;
   int anchor_unit = 1;  // 1 plotter units, 2 user units
 };
+
+// An axis-aligned box in plotter units, left <= right and bottom <= top.
+struct HatchBox {
+  double left, bottom, right, top;
+};
+
+using HatchLineFn = std::function<void(double x1, double y1, double x2, double y2)>;
+
+// Degrees to radians for rectangle hatches and for polygon hatches.
+inline constexpr double kRectangleHatchRadians = 0.0174532925239284;
+inline constexpr double kPolygonHatchRadians = 0.017453292519943334;
+inline constexpr int kMaxHatchLines = 2048;
+
+// The family of parallels at the angle, one spacing apart and one of them
+// through the anchor, cut to the box: each cut line goes to emit, at most
+// kMaxHatchLines of them.
+void lay_out_hatch(const Engine& e, HatchBox box, double spacing, double angle, double radians_per_degree,
+                   const HatchLineFn& emit);
+// False when nothing of the box can reach the picture: it lies outside the
+// input window or, after rotation, outside the hard-clip rectangle.
+bool hatch_box_visible(const Engine& e, HatchBox box);
 
 void set_anchor(Engine& e, double x, double y, int unit);
 void anchor_point(const Engine& e, double& x, double& y);
