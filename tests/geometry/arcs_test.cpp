@@ -241,6 +241,15 @@ TEST_F(ArcsTest, ZeroSweepWedgeIsTwoRadiiAndADot) {
   EXPECT_EQ(s[0].x2, s[1].x1);
 }
 
+TEST_F(ArcsTest, ZeroSweepFilledWedgeFillsNothing) {
+  at(cx, cy, true);
+  e->gs.polygon.vertices.push_back({1, 2, 1});
+  feed("FT1;WG1000,30,0;");
+  EXPECT_TRUE(e->gs.polygon.vertices.empty());  // the buffer is still reset
+  EXPECT_TRUE(segments().empty());
+  EXPECT_DOUBLE_EQ(e->gs.pen.x, cx);
+  EXPECT_TRUE(e->gs.pen.down);
+}
 TEST_F(ArcsTest, RectangleEdgesLeaveThePenInPlace) {
   at(cx, cy, false);
   feed("EA" + num(cx + 1000) + "," + num(cy + 500) + ";ER-1000,-500;");
