@@ -116,12 +116,18 @@ void PictureOutput::attach(DeviceTargets& targets) {
   targets.conversion = format_ == PictureFormat::hpgl ? &file_ : nullptr;
 }
 
+namespace {
+constexpr int kPngQuality = 80;  // zlib level 1
+}  // namespace
+
 bool PictureOutput::close() {
   surface_.reset();
   if (painter_.isActive() && !painter_.end()) return false;
   switch (format_) {
     case PictureFormat::png:
-      return image_.save(QString::fromStdString(path_), "PNG");
+      // Line drawings compress well at a low zlib level; the default level
+      // costs more time than the whole rendering of a typical plot.
+      return image_.save(QString::fromStdString(path_), "PNG", kPngQuality);
     case PictureFormat::bmp:
       return write_bmp_file(image_, path_);
     case PictureFormat::svg: {
