@@ -29,6 +29,20 @@ void close_user_glyph(UserGlyph& g) {
   last.flag = last.flag == GLYPH_DRAW ? GLYPH_DRAW_END : GLYPH_END;
 }
 
+// Reads the next UC value; false when the list ended or was malformed
+// (reported, and the rest skipped).
+bool next_uc_value(Engine& e, int& r, double& value) {
+  r = scan_reals_upto(e, 1);
+  if (e.params.count == 0) return false;
+  if (e.params.count < 0) {
+    report_param_count_error(e, ".");
+    if (r != -1) r = skip_param_list(e);
+    return false;
+  }
+  value = e.params.reals[0];
+  return true;
+}
+
 }  // namespace
 
 // The user glyph serves only while UC itself draws: it is active from its
@@ -43,7 +57,6 @@ Glyph glyph_for(const Engine& e, int code) {
 
 int read_user_character(Engine& e) {
   UserGlyph& g = e.gs.user_glyph;
-  const ParamBlock& p = e.params;
   g.points[0] = {0, 0, GLYPH_MOVE};
   g.count = 1;
   g.active = true;
@@ -51,26 +64,14 @@ int read_user_character(Engine& e) {
   double sum_x = 0, sum_y = 0;
   int r = 0;
   for (;;) {
-    r = scan_reals_upto(e, 1);
-    if (p.count == 0) break;
-    if (p.count < 0) {
-      report_param_count_error(e, ".");
-      if (r != -1) r = skip_param_list(e);
-      break;
-    }
-    const double x = p.reals[0];
+    double x;
+    if (!next_uc_value(e, r, x)) break;
     if (x >= kPenControl || x <= -kPenControl) {
       pen_down = x > 0;
       continue;
     }
-    r = scan_reals_upto(e, 1);
-    if (p.count == 0) break;
-    if (p.count < 0) {
-      report_param_count_error(e, ".");
-      if (r != -1) r = skip_param_list(e);
-      break;
-    }
-    const double y = p.reals[0];
+    double y;
+    if (!next_uc_value(e, r, y)) break;
     if (y >= kPenControl || y <= -kPenControl) {
       report_param_range_error(e, ", y value.");
       if (r != -1) r = skip_param_list(e);
