@@ -117,21 +117,6 @@ bool display_size_set(const Engine& e) {
 
 bool real_size(const Engine& e) { return !display_size_set(e) && e.options.size_mode == SIZE_REAL; }
 
-// The device area that can show anything, from 0 to (xmax, ymax); false
-// when the device gives no bound. Patterned lines and solid fills are only
-// walked there (and a margin around it), so that coordinates far outside
-// the view cost nothing.
-bool visible_device_box(const Engine& e, int64_t& xmax, int64_t& ymax) {
-  if (e.options.device == DeviceKind::DISPLAY) {
-    xmax = e.run.view.width;
-    ymax = e.run.view.height;
-    return true;
-  }
-  if (real_size(e) || e.options.printer_width <= 0 || e.options.printer_height <= 0) return false;
-  xmax = e.options.printer_width;
-  ymax = e.options.printer_height;
-  return true;
-}
 
 // Advances the pattern by n pixels without drawing. Fixed patterns repeat,
 // so only n modulo the pattern length matters; the count is capped so that
@@ -410,6 +395,22 @@ void fill_rectangle_solid(Engine& e, double x1, double y1, double x2, double y2)
     hi = std::min<int64_t>(hi, vis_x + 1);
   }
   for (int64_t c = lo; c <= hi; ++c) draw_segment(e, static_cast<int32_t>(c), dy1, static_cast<int32_t>(c), dy2, e.gs.pen.pen);
+}
+
+// The device area that can show anything, from 0 to (xmax, ymax); false
+// when the device gives no bound. Patterned lines and solid fills are only
+// walked there (and a margin around it), so that coordinates far outside
+// the view cost nothing.
+bool visible_device_box(const Engine& e, int64_t& xmax, int64_t& ymax) {
+  if (e.options.device == DeviceKind::DISPLAY) {
+    xmax = e.run.view.width;
+    ymax = e.run.view.height;
+    return true;
+  }
+  if (real_size(e) || e.options.printer_width <= 0 || e.options.printer_height <= 0) return false;
+  xmax = e.options.printer_width;
+  ymax = e.options.printer_height;
+  return true;
 }
 
 }  // namespace kavor

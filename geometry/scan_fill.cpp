@@ -168,10 +168,18 @@ void fill_polygon_solid(Engine& e, std::vector<Vertex>& vertices) {
   for (Vertex& v : vertices) to_device(e, v);
   const Box poly = bounding_box(vertices);
 
-  const double bottom = std::max({window.ymin, clip.ymin, poly.ymin});
-  const double top = std::min({window.ymax, clip.ymax, poly.ymax});
-  const double left = std::max({window.xmin, clip.xmin, poly.xmin});
-  const double right = std::min({window.xmax, clip.xmax, poly.xmax});
+  double bottom = std::max({window.ymin, clip.ymin, poly.ymin});
+  double top = std::min({window.ymax, clip.ymax, poly.ymax});
+  double left = std::max({window.xmin, clip.xmin, poly.xmin});
+  double right = std::min({window.xmax, clip.xmax, poly.xmax});
+  // Rows and columns beyond the visible device area show nothing.
+  int64_t vis_x, vis_y;
+  if (visible_device_box(e, vis_x, vis_y)) {
+    bottom = std::max(bottom, -1.0);
+    top = std::min(top, static_cast<double>(vis_y) + 1);
+    left = std::max(left, -1.0);
+    right = std::min(right, static_cast<double>(vis_x) + 1);
+  }
   if (right < left || top < bottom) return;
 
   const int pen = e.gs.pen.pen;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "device/draw_device.h"
+#include "support/test_env.h"
+
 #include <cmath>
 #include <map>
 #include <utility>
@@ -211,3 +214,29 @@ TEST(HatchLineParts, EvenOddAlongASlantedLine) {
 
 }  // namespace
 }  // namespace kavor
+
+namespace kavor::testing {
+namespace {
+
+// Counts the spans that reach the device.
+class SpanCounter : public Surface {
+ public:
+  void draw_polyline(const DevicePoint*, int, int, Rgb) override { ++calls; }
+  void set_pixel(DevicePoint, Rgb) override {}
+  long calls = 0;
+};
+
+TEST(SolidFill, HugeZoomVisitsOnlyTheVisibleRows) {
+  TestEngine t;
+  SpanCounter surface;
+  t.engine->device.targets.picture = &surface;
+  t.host.view = {800, 600};
+  // A display size of 2e8 pixels puts the polygon's rows far beyond the view.
+  ASSERT_TRUE(t.run("PA0,0;PM0;PD10000,0,10000,7000,0,7000;PM2;FP;", {"-DW", "200000000", "-DH", "200000000"}));
+  flush_display_batch(*t.engine);
+  EXPECT_GT(surface.calls, 0);
+  EXPECT_LT(surface.calls, 2000);
+}
+
+}  // namespace
+}  // namespace kavor::testing
