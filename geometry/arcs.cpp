@@ -355,57 +355,57 @@ int hpgl_CI(Engine& e) {
 
 // A wedge with a sweep of 0 has no area: EW draws its two radius lines and
 // the zero-length closing chord (a dot at the start point); WG fills nothing.
-int hpgl_EW(Engine& e) {
+namespace {
+
+struct Wedge {
+  double r, start, sweep, step;
+  Point m;  // the centre
+};
+
+void edge_wedge(Engine& e, const Wedge& w) {
+  const Point s{w.m.x + w.r * std::cos(w.start * kWedgeDegToRad), w.m.y + w.r * std::sin(w.start * kWedgeDegToRad)};
+  draw_to(e, s.x, s.y);
+  move_pen_to(e, w.m.x, w.m.y);
+  double ex, ey;
+  generate_arc(e, w.r, w.step, w.start, w.start + w.sweep, ARC_DRAW, &ex, &ey);
+  move_pen_to(e, ex, ey);
+  draw_to(e, w.m.x, w.m.y);
+}
+
+void fill_wedge(Engine& e, const Wedge& w) {
+  add_vertex(e, 0, 0, 0, VERTEX_RESET);
+  if (w.sweep == 0) return;
+  add_vertex(e, w.m.x, w.m.y, 1, VERTEX_ADD);
+  double ex, ey;
+  generate_arc(e, w.r, w.step, w.start, w.start + w.sweep, ARC_WEDGE, &ex, &ey);
+  add_vertex(e, w.m.x, w.m.y, 0, VERTEX_ADD);
+  add_vertex(e, 0, 0, 0, VERTEX_CLOSE);
+  add_vertex(e, 0, 0, 0, VERTEX_FILL_CONVERT_WEDGE);
+}
+
+// EW and WG: radius, start angle, sweep angle [, chord]; the pen is down for
+// the figure, which ends with the pen back at the centre.
+int wedge(Engine& e, void (*figure)(Engine&, const Wedge&)) {
   const ParamBlock& p = e.params;
   if (p.count < 3) {
     report_param_count_error(e, ", missing radius, start angle or sweep angle.");
     return 1;
   }
-  const double r = p.reals[0], start = p.reals[1], sweep = p.reals[2];
   const bool was_down = e.gs.pen.down;
   e.gs.pen.down = true;
-  const double step = chord_step(e, 3, r);
-  const Point m = pen_position(e);
-  const Point s{m.x + r * std::cos(start * kWedgeDegToRad), m.y + r * std::sin(start * kWedgeDegToRad)};
-  draw_to(e, s.x, s.y);
-  move_pen_to(e, m.x, m.y);
-  double ex, ey;
-  generate_arc(e, r, step, start, start + sweep, ARC_DRAW, &ex, &ey);
-  move_pen_to(e, ex, ey);
-  draw_to(e, m.x, m.y);
-  move_pen_to(e, m.x, m.y);
+  const Wedge w{p.reals[0], p.reals[1], p.reals[2], chord_step(e, 3, p.reals[0]), pen_position(e)};
+  figure(e, w);
+  move_pen_to(e, w.m.x, w.m.y);
   draw_symbol_if_on(e);
   mark_page_drawn(e);
   e.gs.pen.down = was_down;
   return 0;
 }
 
-int hpgl_WG(Engine& e) {
-  const ParamBlock& p = e.params;
-  if (p.count < 3) {
-    report_param_count_error(e, ", missing radius, start angle or sweep angle.");
-    return 1;
-  }
-  const double r = p.reals[0], start = p.reals[1], sweep = p.reals[2];
-  const bool was_down = e.gs.pen.down;
-  e.gs.pen.down = true;
-  const double step = chord_step(e, 3, r);
-  const Point m = pen_position(e);
-  add_vertex(e, 0, 0, 0, VERTEX_RESET);
-  if (sweep != 0) {
-    add_vertex(e, m.x, m.y, 1, VERTEX_ADD);
-    double ex, ey;
-    generate_arc(e, r, step, start, start + sweep, ARC_WEDGE, &ex, &ey);
-    add_vertex(e, m.x, m.y, 0, VERTEX_ADD);
-    add_vertex(e, 0, 0, 0, VERTEX_CLOSE);
-    add_vertex(e, 0, 0, 0, VERTEX_FILL_CONVERT_WEDGE);
-  }
-  move_pen_to(e, m.x, m.y);
-  draw_symbol_if_on(e);
-  mark_page_drawn(e);
-  e.gs.pen.down = was_down;
-  return 0;
-}
+}  // namespace
+
+int hpgl_EW(Engine& e) { return wedge(e, edge_wedge); }
+int hpgl_WG(Engine& e) { return wedge(e, fill_wedge); }
 
 int hpgl_EA(Engine& e) { return rectangle(e, false, false); }
 
