@@ -8,6 +8,7 @@
 
 #include "device/conversion_writer.h"
 #include "platform/bmp_writer.h"
+#include "platform/image_surface.h"
 #include "platform/qt_surface.h"
 #include "platform/svg_surface.h"
 #include "platform/wmf_surface.h"
@@ -80,6 +81,7 @@ bool PictureOutput::open() {
       image_ = QImage(size_.width, size_.height, QImage::Format_RGB32);
       if (image_.isNull()) return false;
       begin_painter(image_);
+      image_surface_ = std::make_unique<ImageSurface>(image_, *surface_);
       return painter_.isActive();
     case PictureFormat::svg:
       file_.open(path_, std::ios::trunc);
@@ -111,7 +113,9 @@ bool PictureOutput::open() {
 
 void PictureOutput::attach(DeviceTargets& targets) {
   targets.window_height = size_.height;
-  targets.picture = svg_ ? static_cast<Surface*>(svg_.get()) : surface_.get();
+  targets.picture = svg_ ? static_cast<Surface*>(svg_.get())
+                  : image_surface_ ? static_cast<Surface*>(image_surface_.get())
+                                   : surface_.get();
   targets.export_surface = wmf_.get();
   targets.conversion = format_ == PictureFormat::hpgl ? &file_ : nullptr;
 }
@@ -121,6 +125,7 @@ constexpr int kPngQuality = 80;  // zlib level 1
 }  // namespace
 
 bool PictureOutput::close() {
+  image_surface_.reset();
   surface_.reset();
   if (painter_.isActive() && !painter_.end()) return false;
   switch (format_) {

@@ -15,6 +15,7 @@ class QPdfWriter;
 
 namespace kavor {
 
+class ImageSurface;
 class QtSurface;
 class SvgSurface;
 class WmfSurface;
@@ -52,6 +53,7 @@ class PictureOutput {
   std::unique_ptr<QPdfWriter> pdf_;
   QPainter painter_;
   std::unique_ptr<QtSurface> surface_;
+  std::unique_ptr<ImageSurface> image_surface_;  // png and bmp: over surface_
   std::ofstream file_;
   std::unique_ptr<WmfSurface> wmf_;
   std::unique_ptr<SvgSurface> svg_;

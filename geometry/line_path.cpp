@@ -9,6 +9,7 @@
 #include "device/draw_device.h"
 #include "engine/engine.h"
 #include "engine/numeric.h"
+#include "geometry/bresenham.h"
 #include "hpgl/coordinates.h"
 #include "hpgl/line_types.h"
 
@@ -26,8 +27,17 @@ int32_t saturate_wide(Wide v) {
   return static_cast<int32_t>(v);
 }
 
-// v * num / den, truncating toward zero, with a divisor of at least 1.
-Wide scale(Wide v, Wide num, Wide den) { return v * num / std::max<Wide>(den, 1); }
+// v * num / den, truncating toward zero, with a divisor of at least 1. The
+// operands come from 32-bit values, so the 64-bit form nearly always holds;
+// the wide division is only the fallback.
+Wide scale(Wide v, Wide num, Wide den) {
+  den = std::max<Wide>(den, 1);
+  int64_t product;
+  if (v >= INT64_MIN && v <= INT64_MAX && num >= INT64_MIN && num <= INT64_MAX && den <= INT64_MAX &&
+      !__builtin_mul_overflow(static_cast<int64_t>(v), static_cast<int64_t>(num), &product))
+    return product / static_cast<int64_t>(den);
+  return v * num / den;
+}
 
 struct Box {
   double xmin, ymin, xmax, ymax;
@@ -130,70 +140,22 @@ void skip_pattern(Engine& e, int64_t n) {
   for (int64_t i = std::min(n % period, kMaxSkip); i > 0; --i) pattern_step(e, 1);
 }
 
-struct Walk {
-  int64_t x1, y1;
-  int64_t major, minor;
-  int sx, sy;
-  bool y_major;
-
-  // Minor-axis steps taken up to pixel i of the Bresenham path.
-  int64_t minor_steps(int64_t i) const {
-    return major == 0 ? 0 : static_cast<int64_t>((Wide{2} * minor * i + major) / (Wide{2} * major));
-  }
-  DevicePoint pixel(int64_t i) const {
-    const int64_t along = i, across = minor_steps(i);
-    const int64_t x = x1 + sx * (y_major ? across : along);
-    const int64_t y = y1 + sy * (y_major ? along : across);
-    return {static_cast<int32_t>(x), static_cast<int32_t>(y)};
-  }
-};
-
-// Narrows [lo, hi] to the steps whose coordinate x0 + s * t * slope lies in
-// [cmin, cmax] (slope = num / major along the major axis), widened a little
-// since only the visible part matters.
-void narrow_steps(int64_t& lo, int64_t& hi, double x0, int s, double num, double major, double cmin, double cmax) {
-  if (num == 0 || major == 0) {
-    if (x0 < cmin || x0 > cmax) hi = lo - 1;
-    return;
-  }
-  double t1 = (cmin - x0) * major / (s * num), t2 = (cmax - x0) * major / (s * num);
-  if (t1 > t2) std::swap(t1, t2);
-  lo = std::max(lo, saturate_to_int64(std::floor(t1)) - 2);
-  hi = std::min(hi, saturate_to_int64(std::ceil(t2)) + 2);
-}
-
 void walk_segment(Engine& e, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int pen) {
-  const int64_t dx = int64_t{x2} - x1, dy = int64_t{y2} - y1;
-  Walk w{x1, y1, 0, 0, dx > 0 ? 1 : -1, dy > 0 ? 1 : -1, std::llabs(dy) > std::llabs(dx)};
-  w.major = w.y_major ? std::llabs(dy) : std::llabs(dx);
-  w.minor = w.y_major ? std::llabs(dx) : std::llabs(dy);
-
-  int64_t first = 0, last = w.major;
+  const BresenhamLine line(x1, y1, x2, y2);
+  int64_t first = 0, last = line.major();
   int64_t vis_x, vis_y;
   if (visible_device_box(e, vis_x, vis_y)) {
     const double margin = 2.0 + std::max(1, e.gs.line.current_width);
-    const double xlo = -margin, ylo = -margin, xhi = vis_x + margin, yhi = vis_y + margin;
-    const double mj = static_cast<double>(w.major), mn = static_cast<double>(w.minor);
-    if (w.y_major) {
-      narrow_steps(first, last, y1, w.sy, mj, mj, ylo, yhi);
-      narrow_steps(first, last, x1, w.sx, mn, mj, xlo, xhi);
-    } else {
-      narrow_steps(first, last, x1, w.sx, mj, mj, xlo, xhi);
-      narrow_steps(first, last, y1, w.sy, mn, mj, ylo, yhi);
-    }
+    line.narrow_to(-margin, -margin, vis_x + margin, vis_y + margin, first, last);
   }
   if (first > last) {
-    skip_pattern(e, w.major + 1);
+    skip_pattern(e, line.major() + 1);
     return;
   }
   skip_pattern(e, first);
-
-  const int64_t across = w.minor_steps(first);
-  // The error term at pixel `first`; it always lies in [-2 major, 0).
-  int64_t error = static_cast<int64_t>(-Wide{w.major} + Wide{2} * w.minor * first - Wide{2} * w.major * across);
-  DevicePoint cur = w.pixel(first), prev = cur, run_start = cur;
+  DevicePoint prev{}, run_start{};
   int state = -1;  // no run yet
-  for (int64_t i = first; i <= last; ++i) {
+  line.walk(first, last, [&](DevicePoint cur) {
     const int answer = pattern_step(e, pen);
     if (answer != state) {
       if (state != -1) draw_segment(e, run_start.x, run_start.y, prev.x, prev.y, state);
@@ -201,16 +163,9 @@ void walk_segment(Engine& e, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int
       run_start = cur;
     }
     prev = cur;
-    if (i == last) break;
-    error += 2 * w.minor;
-    if (w.y_major) cur.y += w.sy; else cur.x += w.sx;
-    if (error >= 0) {
-      if (w.y_major) cur.x += w.sx; else cur.y += w.sy;
-      error -= 2 * w.major;
-    }
-  }
+  });
   draw_segment(e, run_start.x, run_start.y, prev.x, prev.y, state);
-  skip_pattern(e, w.major - last);
+  skip_pattern(e, line.major() - last);
 }
 
 void walk_with_line_type(Engine& e, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {

@@ -48,9 +48,7 @@ int read_token(Engine& e, size_t& len) {
   len = 0;
   p.token[0] = 0;
   if (skip_separators(e) == -1) return -1;
-  // Collected in a local buffer first: stores into it cannot alias the
-  // engine's state, which keeps the per-character path free of reloads.
-  char token[ParamBlock::kTokenBytes];
+  char* const token = p.token.data();
   const bool terminator_ends = e.options.plotter == kHP7475;
   const int terminator = e.gs.label.terminator;
   bool digit_seen = false;
@@ -74,8 +72,7 @@ int read_token(Engine& e, size_t& len) {
     // Surplus characters of an over-long token are dropped.
     if (len + 1 < ParamBlock::kTokenBytes) token[len++] = static_cast<char>(c);
   }
-  std::memcpy(p.token.data(), token, len);
-  p.token[len] = 0;
+  token[len] = 0;
   return len > 0 ? 0 : c;
 }
 
