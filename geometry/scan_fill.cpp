@@ -50,12 +50,22 @@ Box bounding_box(const std::vector<Vertex>& v) {
   return b;
 }
 
+// False when the line surely does not cross the edge: a scan row (a
+// horizontal line that is not also vertical within the tolerance) crosses
+// at its own y, which the scan rule takes only in [low y, high y) of the
+// edge. The full test decides everything else.
+bool may_cross(int rule, const Segment& line, const Segment& edge) {
+  if (rule != RULE_SCAN || line[1] != line[3] || std::fabs(line[2] - line[0]) < kTolerance) return true;
+  return std::min(edge[1], edge[3]) <= line[1] && line[1] < std::max(edge[1], edge[3]);
+}
+
 void collect_intercepts(int rule, const Segment& line, const std::vector<Segment>& edges,
                         std::vector<Intercept>& table) {
   table.clear();
   for (const Segment& edge : edges) {
     double x = 0, y = 0;
-    if (intersect_segments(rule, line.data(), edge.data(), &x, &y)) table.push_back({x, y});
+    if (may_cross(rule, line, edge) && intersect_segments(rule, line.data(), edge.data(), &x, &y))
+      table.push_back({x, y});
   }
   sort_intercepts(table);
 }
