@@ -33,6 +33,14 @@ class InputStream {
   }
   void unget(int c) { pushed_ = c; }
 
+  // The bytes that get() would return next without reading more, none while
+  // a character is pushed back; skip(n) consumes n of them.
+  const unsigned char* buffered(size_t& n) const {
+    n = pushed_ == kNone ? len_ - pos_ : 0;
+    return data_ + pos_;
+  }
+  void skip(size_t n) { pos_ += n; }
+
  private:
   static constexpr int kNone = -2;
   int refill();

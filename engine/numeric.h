@@ -33,6 +33,29 @@ inline int32_t trunc_to_int32(double v) { return saturate_to_int32(v); }
 
 // Rounding half away from zero: floor(v + 0.5) at 0 or above, ceil(v - 0.5) below.
 inline double round_half_away(double v) { return v >= 0 ? std::floor(v + 0.5) : std::ceil(v - 0.5); }
-inline int32_t round_to_int32(double v) { return saturate_to_int32(round_half_away(v)); }
+inline int32_t round_to_int32(double v) {
+  // In range, truncating v + 0.5 (or v - 0.5 below 0) in 64 bits is that
+  // floor (or ceil) exactly and much cheaper; NaN fails both tests.
+  if (v > -2147483648.0 && v < 2147483647.0)
+    return saturate_to_int32(v >= 0 ? static_cast<int64_t>(v + 0.5) : static_cast<int64_t>(v - 0.5));
+  return saturate_to_int32(round_half_away(v));
+}
+
+// v * num / den for den >= 1, truncated toward zero, exact for any 64-bit
+// operands. The device mapping does this for every point, so the common
+// sizes take cheap paths: a product below 2^52 divides exactly in doubles
+// (the quotient is at least 1/|product| from the next integer, more than a
+// rounding step), a 64-bit product in integers, the rest in 128 bits.
+inline __int128 scale_toward_zero(__int128 v, __int128 num, __int128 den) {
+  constexpr int64_t kExactInDouble = int64_t{1} << 52;
+  int64_t product;
+  if (v >= INT64_MIN && v <= INT64_MAX && num >= INT64_MIN && num <= INT64_MAX && den <= INT64_MAX &&
+      !__builtin_mul_overflow(static_cast<int64_t>(v), static_cast<int64_t>(num), &product)) {
+    if (product > -kExactInDouble && product < kExactInDouble)
+      return static_cast<int64_t>(static_cast<double>(product) / static_cast<double>(den));
+    return product / static_cast<int64_t>(den);
+  }
+  return v * num / den;
+}
 
 }  // namespace kavor

@@ -45,6 +45,23 @@ inline int next_input_char(Engine& e) {
   return c;
 }
 
+// The input bytes that can be consumed in bulk, without a push-back and
+// without crossing the next progress report: take n of them with
+// consume_buffered. Equivalent to reading them one by one.
+inline const unsigned char* buffered_input(Engine& e, size_t& n) {
+  RunContext& r = e.run;
+  const unsigned char* bytes = r.input.buffered(n);
+  const int64_t room = r.progress_hi - r.consumed - 1;
+  if (r.consumed + 1 < r.progress_lo || room <= 0) n = 0;
+  else if (static_cast<uint64_t>(room) < n) n = static_cast<size_t>(room);
+  return bytes;
+}
+
+inline void consume_buffered(Engine& e, size_t n) {
+  e.run.consumed += static_cast<int64_t>(n);
+  e.run.input.skip(n);
+}
+
 inline void push_back_input_char(Engine& e, int c) {
   --e.run.consumed;
   e.run.input.unget(c);

@@ -27,17 +27,8 @@ int32_t saturate_wide(Wide v) {
   return static_cast<int32_t>(v);
 }
 
-// v * num / den, truncating toward zero, with a divisor of at least 1. The
-// operands come from 32-bit values, so the 64-bit form nearly always holds;
-// the wide division is only the fallback.
-Wide scale(Wide v, Wide num, Wide den) {
-  den = std::max<Wide>(den, 1);
-  int64_t product;
-  if (v >= INT64_MIN && v <= INT64_MAX && num >= INT64_MIN && num <= INT64_MAX && den <= INT64_MAX &&
-      !__builtin_mul_overflow(static_cast<int64_t>(v), static_cast<int64_t>(num), &product))
-    return product / static_cast<int64_t>(den);
-  return v * num / den;
-}
+// v * num / den, truncating toward zero, with a divisor of at least 1.
+Wide scale(Wide v, Wide num, Wide den) { return scale_toward_zero(v, num, std::max<Wide>(den, 1)); }
 
 struct Box {
   double xmin, ymin, xmax, ymax;

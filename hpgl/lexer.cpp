@@ -41,6 +41,30 @@ constexpr std::array<uint8_t, 256> kTokenClass = [] {
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
+enum class TokenStep { Continue, EndConsumed, EndPushedBack };
+
+// The token rules for one character at a time, into the token buffer.
+struct TokenScan {
+  char* token;
+  bool terminator_ends;
+  int terminator;
+  size_t len = 0;
+  bool digit_seen = false;
+
+  TokenStep step(int c) {
+    const uint8_t cls = kTokenClass[c];
+    if (cls == kEndConsumed) return TokenStep::EndConsumed;
+    if (cls == kEndPushedBack) return TokenStep::EndPushedBack;
+    if (terminator_ends && c == terminator) return TokenStep::EndConsumed;
+    if (cls == kSign && digit_seen) return TokenStep::EndPushedBack;
+    if (cls == kDropped) return TokenStep::Continue;
+    if (cls == kDigit) digit_seen = true;
+    // Surplus characters of an over-long token are dropped.
+    if (len + 1 < ParamBlock::kTokenBytes) token[len++] = static_cast<char>(c);
+    return TokenStep::Continue;
+  }
+};
+
 // Reads one token into the token buffer and stores its length; returns 0 when
 // it is non-empty, else the character that ended it (-1 at end of input).
 int read_token(Engine& e, size_t& len) {
@@ -48,31 +72,31 @@ int read_token(Engine& e, size_t& len) {
   len = 0;
   p.token[0] = 0;
   if (skip_separators(e) == -1) return -1;
-  char* const token = p.token.data();
-  const bool terminator_ends = e.options.plotter == kHP7475;
-  const int terminator = e.gs.label.terminator;
-  bool digit_seen = false;
-  int c;
-  for (;;) {
+  TokenScan scan{p.token.data(), e.options.plotter == kHP7475, e.gs.label.terminator};
+  int c = -1;
+  for (bool ended = false; !ended;) {
+    // Straight from the input buffer while that changes nothing: the same
+    // characters, with the counting and the push-back done once.
+    size_t n;
+    const unsigned char* bytes = buffered_input(e, n);
+    size_t used = 0;
+    while (used < n && !ended) {
+      c = bytes[used];
+      const TokenStep step = scan.step(c);
+      if (step != TokenStep::EndPushedBack) ++used;
+      ended = step != TokenStep::Continue;
+    }
+    consume_buffered(e, used);
+    if (ended) break;
+    // One character the careful way: a refill, a push-back or a report.
     c = next_input_char(e);
     if (c < 0) break;
-    const uint8_t cls = kTokenClass[c];
-    if (cls == kEndConsumed) break;
-    if (cls == kEndPushedBack) {
-      push_back_input_char(e, c);
-      break;
-    }
-    if (terminator_ends && c == terminator) break;
-    if (cls == kSign && digit_seen) {
-      push_back_input_char(e, c);
-      break;
-    }
-    if (cls == kDropped) continue;
-    if (cls == kDigit) digit_seen = true;
-    // Surplus characters of an over-long token are dropped.
-    if (len + 1 < ParamBlock::kTokenBytes) token[len++] = static_cast<char>(c);
+    const TokenStep step = scan.step(c);
+    if (step == TokenStep::EndPushedBack) push_back_input_char(e, c);
+    ended = step != TokenStep::Continue;
   }
-  token[len] = 0;
+  len = scan.len;
+  p.token[len] = 0;
   return len > 0 ? 0 : c;
 }
 

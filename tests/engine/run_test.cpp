@@ -188,6 +188,23 @@ TEST_F(RunTest, LargeFilesAreReadBlockByBlockToTheEnd) {
   EXPECT_EQ(t.host.progress_reports.size(), 102u) << "0 to 100, and 100 again when P is read a second time";
 }
 
+// Parameters are read straight from the input buffer in bulk; that must not
+// skip or repeat a percentage, in small files (a token spans several) nor
+// across the block reads of large ones.
+TEST_F(RunTest, ParameterReadingReportsEveryPercentageOnce) {
+  for (size_t pairs : {60, 25000}) {
+    std::string plot = "PA";
+    for (size_t i = 0; i < pairs; ++i) plot += std::to_string(1000 + i % 9000) + "," + std::to_string(2000 + i % 7000) + ",";
+    plot += "1,1;";
+    t.host.progress_reports.clear();
+    engine_run_inputs(e, {"Dummy.EXE", "-IN", t.dir.write("pairs.plt", plot)});
+    std::vector<int> expected;
+    for (int p = 0; p <= 100; ++p) expected.push_back(p);
+    EXPECT_EQ(t.host.progress_reports, expected) << plot.size() << " bytes";
+    EXPECT_TRUE(t.host.instruction_errors.empty());
+  }
+}
+
 TEST_F(RunTest, PumpIsCalledDuringLongRuns) {
   ASSERT_TRUE(t.run(std::string(10000, ';')));
   EXPECT_GT(t.host.pumps, 10);
