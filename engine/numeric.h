@@ -46,16 +46,13 @@ inline int32_t round_to_int32(double v) {
 // sizes take cheap paths: a product below 2^52 divides exactly in doubles
 // (the quotient is at least 1/|product| from the next integer, more than a
 // rounding step), a 64-bit product in integers, the rest in 128 bits.
-inline __int128 scale_toward_zero(__int128 v, __int128 num, __int128 den) {
+inline __int128 scale_toward_zero(int64_t v, int64_t num, int64_t den) {
   constexpr int64_t kExactInDouble = int64_t{1} << 52;
   int64_t product;
-  if (v >= INT64_MIN && v <= INT64_MAX && num >= INT64_MIN && num <= INT64_MAX && den <= INT64_MAX &&
-      !__builtin_mul_overflow(static_cast<int64_t>(v), static_cast<int64_t>(num), &product)) {
-    if (product > -kExactInDouble && product < kExactInDouble)
-      return static_cast<int64_t>(static_cast<double>(product) / static_cast<double>(den));
-    return product / static_cast<int64_t>(den);
-  }
-  return v * num / den;
+  if (__builtin_mul_overflow(v, num, &product)) return __int128{v} * num / den;
+  if (product > -kExactInDouble && product < kExactInDouble)
+    return static_cast<int64_t>(static_cast<double>(product) / static_cast<double>(den));
+  return product / den;
 }
 
 }  // namespace kavor

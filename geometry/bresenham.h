@@ -47,34 +47,61 @@ class BresenhamLine {
   template <class Visit>
   void walk(int64_t first, int64_t last, Visit&& visit) const {
     if (first > last) return;
-    // The error term at step `first`; it always lies in [-2 major, 0).
-    int64_t error = -major_;
-    if (first != 0)
-      error = static_cast<int64_t>(-Wide{major_} + Wide{2} * minor_ * first - Wide{2} * major_ * minor_steps(first));
-    const DevicePoint start = pixel(first);
-    // One loop per major axis keeps the per-pixel path free of the test.
-    if (y_major_) step_along(start.y, start.x, sy_, sx_, error, last - first, visit, [](int32_t a, int32_t b) { return DevicePoint{b, a}; });
-    else step_along(start.x, start.y, sx_, sy_, error, last - first, visit, [](int32_t a, int32_t b) { return DevicePoint{a, b}; });
+    const DevicePoint p = pixel(first);
+    const Pair x_step{sx_, 0}, y_step{0, sy_};
+    step_along(Pair{p.x, p.y}, y_major_ ? y_step : x_step, y_major_ ? x_step : y_step, error_at(first), last - first,
+               [&](Pair at) { visit(DevicePoint{at.x, at.y}); });
+  }
+
+  // The same with each pixel given as its offset x + y * row_stride in an
+  // image, which a raster writes to without working out the address.
+  template <class Visit>
+  void walk_offsets(int64_t first, int64_t last, int64_t row_stride, Visit&& visit) const {
+    if (first > last) return;
+    const DevicePoint p = pixel(first);
+    const int64_t x_step = sx_, y_step = sy_ * row_stride;
+    step_along(p.x + p.y * row_stride, y_major_ ? y_step : x_step, y_major_ ? x_step : y_step, error_at(first),
+               last - first, visit);
   }
 
  private:
   using Wide = __int128;
 
-  // Visits n + 1 pixels from (along, across), stepping the major axis each
-  // time and the minor axis whenever the error term comes up to 0.
-  template <class Visit, class Point>
-  void step_along(int32_t along, int32_t across, int s_along, int s_across, int64_t error, int64_t n, Visit& visit,
-                  Point point) const {
+  struct Pair {
+    int32_t x, y;
+    void add_masked(Pair step, int64_t mask) {
+      x += step.x & static_cast<int32_t>(mask);
+      y += step.y & static_cast<int32_t>(mask);
+    }
+    void operator+=(Pair step) {
+      x += step.x;
+      y += step.y;
+    }
+  };
+  static void add_masked(Pair& at, Pair step, int64_t mask) { at.add_masked(step, mask); }
+  static void add_masked(int64_t& at, int64_t step, int64_t mask) { at += step & mask; }
+
+  // The error term at step i; it always lies in [-2 major, 0).
+  int64_t error_at(int64_t i) const {
+    if (i == 0) return -major_;
+    return static_cast<int64_t>(-Wide{major_} + Wide{2} * minor_ * i - Wide{2} * major_ * minor_steps(i));
+  }
+
+  // Visits n + 1 positions from `at`, moving by major_step each time and by
+  // minor_step as well whenever the error term comes up to 0.
+  template <class Position, class Visit>
+  void step_along(Position at, Position major_step, Position minor_step, int64_t error, int64_t n,
+                  Visit&& visit) const {
     const int64_t two_minor = 2 * minor_, two_major = 2 * major_;
     for (int64_t i = 0;; ++i) {
-      visit(point(along, across));
+      visit(at);
       if (i == n) break;
-      along += s_along;
+      at += major_step;
       error += two_minor;
       // All ones when the minor axis steps: without a branch, since for
       // lines of any slope the branch cannot be predicted.
       const int64_t steps = ~(error >> 63);
-      across += s_across & static_cast<int32_t>(steps);
+      add_masked(at, minor_step, steps);
       error -= two_major & steps;
     }
   }

@@ -28,7 +28,7 @@ int32_t saturate_wide(Wide v) {
 }
 
 // v * num / den, truncating toward zero, with a divisor of at least 1.
-Wide scale(Wide v, Wide num, Wide den) { return scale_toward_zero(v, num, std::max<Wide>(den, 1)); }
+Wide scale(int64_t v, int64_t num, int64_t den) { return scale_toward_zero(v, num, std::max<int64_t>(den, 1)); }
 
 struct Box {
   double xmin, ymin, xmax, ymax;
@@ -246,7 +246,7 @@ void rotate_segment(const Engine& e, double* x1, double* y1, double* x2, double*
 void map_to_device(const Engine& e, int32_t* x, int32_t* y) {
   const DeviceExtents& d = e.gs.device;
   const OptionState& o = e.options;
-  const Wide rx = Wide{*x} - d.org_x, ry = Wide{*y} - d.org_y;
+  const int64_t rx = int64_t{*x} - d.org_x, ry = int64_t{*y} - d.org_y;
   const bool shown_size = display_size_set(e);
   if (o.device == DeviceKind::DISPLAY) {
     const Wide view_h = e.run.view.height;
@@ -264,10 +264,10 @@ void map_to_device(const Engine& e, int32_t* x, int32_t* y) {
     *y = round_to_int32(static_cast<double>(ry) * d.ky);
     return;
   }
-  const Wide w = shown_size ? o.display_width : o.printer_width;
-  const Wide h = shown_size ? o.display_height : o.printer_height;
-  *x = saturate_wide(std::min<Wide>(scale(rx, w, Wide{d.ext_x} + 1), Wide{o.printer_width} - 1));
-  *y = saturate_wide(std::min<Wide>(scale(ry, h, Wide{d.ext_y} + 1), Wide{o.printer_height} - 1));
+  const int64_t w = shown_size ? o.display_width : o.printer_width;
+  const int64_t h = shown_size ? o.display_height : o.printer_height;
+  *x = saturate_wide(std::min<Wide>(scale(rx, w, int64_t{d.ext_x} + 1), Wide{o.printer_width} - 1));
+  *y = saturate_wide(std::min<Wide>(scale(ry, h, int64_t{d.ext_y} + 1), Wide{o.printer_height} - 1));
 }
 
 void device_length(const Engine& e, int32_t* length) {
@@ -276,7 +276,7 @@ void device_length(const Engine& e, int32_t* length) {
   const bool shown_size = display_size_set(e);
   switch (o.device) {
     case DeviceKind::DISPLAY: {
-      const Wide w = shown_size ? o.display_width : e.run.view.width;
+      const int64_t w = shown_size ? o.display_width : e.run.view.width;
       *length = saturate_wide(scale(*length, w, saturate_to_int64(a.clip_xmax - a.clip_xmin)));
       break;
     }
@@ -286,7 +286,7 @@ void device_length(const Engine& e, int32_t* length) {
         *length = round_to_int32(*length * e.gs.device.kx);
         break;
       }
-      const Wide w = shown_size ? o.display_width : o.printer_width;
+      const int64_t w = shown_size ? o.display_width : o.printer_width;
       *length = saturate_wide(scale(*length, w, saturate_to_int64(a.clip_xmax - a.clip_xmin + 1)));
       break;
     }

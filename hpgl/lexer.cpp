@@ -118,8 +118,8 @@ constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
 // The common plain forms ([-]digits[.digits], at most 15 digits) converted
 // exactly: the digits form an integer below 2^53 and one division by an exact
 // power of ten rounds correctly, as the full conversion does. False for any
-// other form.
-bool convert_plain_number(const char* t, const char* end, double& out) {
+// other form; `fraction` tells whether a point was seen.
+bool convert_plain_number(const char* t, const char* end, double& out, bool& fraction) {
   bool negative = t < end && *t == '-';
   if (negative) ++t;
   int64_t mantissa = 0;
@@ -136,21 +136,30 @@ bool convert_plain_number(const char* t, const char* end, double& out) {
     }
   }
   if (digits == 0) return false;
+  fraction = fraction_digits >= 0;
   double v = static_cast<double>(mantissa);
   if (fraction_digits > 0) v /= kPowersOfTen[fraction_digits];
   out = negative ? -v : v;
   return true;
 }
 
-// Stores the token as the value at position count.
-void store_value(ParamBlock& p, const char* t, const char* end, ValueKind kind) {
+// Stores a valid token as the value at position count; false when it is not
+// valid for the kind. Plain numbers, nearly all tokens, are valid and
+// converted in one pass.
+bool store_value(ParamBlock& p, const char* t, const char* end, ValueKind kind) {
   double fast;
-  if (kind == ValueKind::Integer) {
-    p.ints[p.count] = convert_plain_number(t, end, fast) ? saturate_to_int32(fast)
-                                                         : saturate_to_int32(static_cast<int64_t>(parse_integer(t, end)));
+  bool fraction = false;
+  const bool plain = convert_plain_number(t, end, fast, fraction);
+  if (kind == ValueKind::Real) {
+    if (plain) p.reals[p.count] = fast;
+    else if (valid_token(t, end, kind)) p.reals[p.count] = parse_real(t, end);
+    else return false;
   } else {
-    p.reals[p.count] = convert_plain_number(t, end, fast) ? fast : parse_real(t, end);
+    if (plain && !fraction) p.ints[p.count] = saturate_to_int32(fast);
+    else if (valid_token(t, end, kind)) p.ints[p.count] = saturate_to_int32(static_cast<int64_t>(parse_integer(t, end)));
+    else return false;
   }
+  return true;
 }
 
 void round_reals(ParamBlock& p) {
@@ -176,11 +185,10 @@ int scan_list(Engine& e, ValueKind kind, int maximum, int limit) {
     const char* t = p.token.data();
     // The table maximum admits maximum + 1 values; the block itself holds 30.
     bool full = p.count >= ParamBlock::kValues || (maximum >= 0 && p.count > maximum);
-    if (!valid_token(t, t + len, kind) || full) {
+    if (full || !store_value(p, t, t + len, kind)) {
       p.count = -1;
       return r;
     }
-    store_value(p, t, t + len, kind);
     ++p.count;
     p.given[p.count] = '0';
     if (r == -1) break;

@@ -49,7 +49,8 @@ void ImageSurface::draw_thin_line(DevicePoint from, DevicePoint to, uint32_t pix
     while (first <= last && !inside(line.pixel(first))) ++first;
     while (first <= last && !inside(line.pixel(last))) --last;
   }
-  line.walk(first, last, [&](DevicePoint p) { row(p.y)[p.x] = pixel; });
+  uint32_t* const origin = row(0);
+  line.walk_offsets(first, last, stride_ / 4, [&](int64_t offset) { origin[offset] = pixel; });
 }
 
 void ImageSurface::draw_polyline(const DevicePoint* points, int count, int width, Rgb colour) {
