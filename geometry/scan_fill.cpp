@@ -205,11 +205,25 @@ void fill_polygon_solid(Engine& e, std::vector<Vertex>& vertices) {
 void scan_rows(const std::vector<Vertex>& vertices, int64_t bottom, int64_t top, const SpanFn& span) {
   if (vertices.empty()) return;
   const Box poly = bounding_box(vertices);
-  const std::vector<Segment> edges = polygon_edges(vertices);
+  std::vector<Segment> edges = polygon_edges(vertices);
+  // Rising rows meet the edges in the order of their low ends and leave
+  // them past their high ends: only those between are tried, which gives
+  // the same crossings (see may_cross). A row of no width (a polygon
+  // narrower than the tolerance) tries every edge.
+  const bool every_edge = std::fabs(poly.xmax - poly.xmin) < kTolerance;
+  auto low = [](const Segment& s) { return std::min(s[1], s[3]); };
+  auto high = [](const Segment& s) { return std::max(s[1], s[3]); };
+  std::sort(edges.begin(), edges.end(), [&](const Segment& a, const Segment& b) { return low(a) < low(b); });
+  std::vector<Segment> active;
+  size_t next = 0;
   std::vector<Intercept> table;
   for (int64_t j = bottom; j <= top; ++j) {
     const double row = static_cast<double>(j);
-    collect_intercepts(RULE_SCAN, {poly.xmin, row, poly.xmax, row}, edges, table);
+    while (next < edges.size() && (every_edge || low(edges[next]) <= row)) active.push_back(edges[next++]);
+    if (!every_edge)
+      active.erase(std::remove_if(active.begin(), active.end(), [&](const Segment& s) { return high(s) <= row; }),
+                   active.end());
+    collect_intercepts(RULE_SCAN, {poly.xmin, row, poly.xmax, row}, active, table);
     for (size_t k = 0; k + 1 < table.size(); k += 2) span(j, table[k].x, table[k + 1].x);
   }
 }

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <map>
+#include <random>
 #include <utility>
 #include <vector>
 
@@ -145,6 +146,37 @@ TEST(ScanRows, OpenSubpolygonDropsTheLastCrossing) {
   const Spans s = scan(v, 5, 5);
   ASSERT_EQ(s.at(5).size(), 1u);
   EXPECT_EQ(s.at(5)[0], std::make_pair(0.0, 10.0));
+}
+
+// Rows try only the edges whose y range holds them; every crossing of the
+// row with every edge must come out the same as trying all edges.
+TEST(ScanRows, RandomPolygonsGiveTheCrossingsOfAllEdges) {
+  std::mt19937 rng(11);
+  std::uniform_int_distribution<int> coord(-20, 60), rings(1, 3), corners(3, 9);
+  for (int trial = 0; trial < 300; ++trial) {
+    std::vector<Vertex> v;
+    for (int r = rings(rng); r > 0; --r) {
+      std::vector<std::pair<double, double>> points;
+      for (int k = corners(rng); k > 0; --k) points.push_back({coord(rng), coord(rng)});
+      add_ring(v, points);
+    }
+    close_table(v);
+    double xmin = v[0].x, xmax = v[0].x;
+    for (const Vertex& p : v) xmin = std::min(xmin, p.x), xmax = std::max(xmax, p.x);
+    Spans want;
+    for (int64_t row = -25; row <= 65; ++row) {
+      std::vector<Intercept> table;
+      for (size_t i = 1; i < v.size(); ++i) {
+        if (v[i].flag & 1) continue;  // a subpolygon starts here
+        double x, y;
+        if (cross(RULE_SCAN, {xmin, double(row), xmax, double(row)}, {v[i - 1].x, v[i - 1].y, v[i].x, v[i].y}, x, y))
+          table.push_back({x, y});
+      }
+      sort_intercepts(table);
+      for (size_t k = 0; k + 1 < table.size(); k += 2) want[row].push_back({table[k].x, table[k + 1].x});
+    }
+    ASSERT_EQ(scan(v, -25, 65), want) << "trial " << trial;
+  }
 }
 
 TEST(ScanRows, CombWithFiftyOneTeethFillsExactly) {
