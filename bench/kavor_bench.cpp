@@ -1,7 +1,7 @@
 // Benchmark: builds its own corpus and prints, for each file, its size,
 // wall time, throughput and peak memory, for the engine alone (null
-// surface) and for the converter to PNG at 1600 wide. Figures are printed,
-// never asserted.
+// surface) and for the converter to PNG at 1600 wide, each the best of three
+// runs. Figures are printed, never asserted.
 //
 //   kavor_bench [--converter PATH] [--work DIR] [--quick]
 
@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -79,6 +80,22 @@ Sample converter(const std::string& binary, const std::string& path, const std::
   return {now() - start, usage.ru_maxrss, WIFEXITED(status) && WEXITSTATUS(status) == 0};
 }
 
+// The best of a few runs: on a shared machine the fastest run is the one
+// least disturbed by others. Peak memory is the highest seen.
+constexpr int kRuns = 3;
+
+template <class Measure>
+Sample best_of_runs(Measure measure) {
+  Sample best = measure();
+  for (int i = 1; i < kRuns; ++i) {
+    Sample s = measure();
+    best.ok = best.ok && s.ok;
+    best.peak_kib = std::max(best.peak_kib, s.peak_kib);
+    best.seconds = std::min(best.seconds, s.seconds);
+  }
+  return best;
+}
+
 void write_file(const fs::path& p, const std::string& data) { std::ofstream(p, std::ios::binary) << data; }
 
 // Real HP-GL/2 from a PostScript manual, when pstoedit is installed.
@@ -129,11 +146,12 @@ int main(int argc, char** argv) {
               "png s", "MB/s", "peak MiB");
   for (const fs::path& p : corpus) {
     double size = static_cast<double>(fs::file_size(p)) / mb;
-    Sample e = engine_alone(p.string(), settings);
+    Sample e = best_of_runs([&] { return engine_alone(p.string(), settings); });
     std::printf("%-24s %10.2f | %9.3f %9.1f %10.1f", p.filename().c_str(), size, e.seconds, size / e.seconds,
                 e.peak_kib / 1024.0);
     if (have_converter) {
-      Sample c = converter(binary, p.string(), (work / (p.stem().string() + ".png")).string(), settings);
+      const std::string png = (work / (p.stem().string() + ".png")).string();
+      Sample c = best_of_runs([&] { return converter(binary, p.string(), png, settings); });
       std::printf(" | %9.3f %9.1f %10.1f%s", c.seconds, size / c.seconds, c.peak_kib / 1024.0, c.ok ? "" : " (failed)");
     }
     std::printf("%s\n", e.ok ? "" : " (engine failed)");
