@@ -9,6 +9,7 @@
 #include "device/conversion_writer.h"
 #include "platform/bmp_writer.h"
 #include "platform/image_surface.h"
+#include "platform/palette_image.h"
 #include "platform/qt_surface.h"
 #include "platform/svg_surface.h"
 #include "platform/wmf_surface.h"
@@ -129,10 +130,12 @@ bool PictureOutput::close() {
   surface_.reset();
   if (painter_.isActive() && !painter_.end()) return false;
   switch (format_) {
-    case PictureFormat::png:
+    case PictureFormat::png: {
       // Line drawings compress well at a low zlib level; the default level
       // costs more time than the whole rendering of a typical plot.
-      return image_.save(QString::fromStdString(path_), "PNG", kPngQuality);
+      const QImage palette = to_palette_image(image_);
+      return (palette.isNull() ? image_ : palette).save(QString::fromStdString(path_), "PNG", kPngQuality);
+    }
     case PictureFormat::bmp:
       return write_bmp_file(image_, path_);
     case PictureFormat::svg: {
