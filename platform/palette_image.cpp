@@ -47,12 +47,13 @@ QImage to_palette_image(const QImage& picture) {
   QImage out(picture.size(), QImage::Format_Indexed8);
   if (out.isNull() || picture.format() != QImage::Format_RGB32) return {};
   ColourIndex index;
-  for (int y = 0; y < picture.height(); ++y) {
+  const int width = picture.width(), height = picture.height();
+  for (int y = 0; y < height; ++y) {
     const auto* in = reinterpret_cast<const uint32_t*>(picture.constScanLine(y));
     uchar* row = out.scanLine(y);
     uint32_t last = 0;
     int last_index = -1;
-    for (int x = 0; x < picture.width(); ++x) {
+    for (int x = 0; x < width; ++x) {
       if (last_index < 0 || in[x] != last) {
         last = in[x];
         last_index = index.find_or_add(last | 0xff000000u);
