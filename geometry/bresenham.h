@@ -27,9 +27,10 @@ class BresenhamLine {
 
   int64_t major() const { return major_; }
 
-  // Narrows [first, last] to the steps that come within the rectangle
-  // [xlo, xhi] x [ylo, yhi], give or take two steps; first > last when the
-  // line misses it.
+  // Narrows [first, last] to the steps where the exact line lies within the
+  // rectangle [xlo, xhi] x [ylo, yhi], give or take two steps; first > last
+  // when it misses. A pixel may lie half a pixel off the exact line, so a
+  // caller that needs every pixel inside adds that margin.
   void narrow_to(double xlo, double ylo, double xhi, double yhi, int64_t& first, int64_t& last) const {
     const double mj = static_cast<double>(major_), mn = static_cast<double>(minor_);
     narrow(first, last, static_cast<double>(x1_), sx_, y_major_ ? mn : mj, xlo, xhi);

@@ -25,6 +25,42 @@ ImageSurface::ImageSurface(QImage& image, Surface& wide_lines)
     : wide_lines_(wide_lines), bits_(image.bits()), stride_(image.bytesPerLine()), width_(image.width()),
       height_(image.height()) {}
 
+bool ImageSurface::visible_steps(const BresenhamLine& line, DevicePoint from, DevicePoint to, int64_t& first,
+                                 int64_t& last) const {
+  if (std::max(from.x, to.x) < 0 || std::min(from.x, to.x) >= width_ || std::max(from.y, to.y) < 0 ||
+      std::min(from.y, to.y) >= height_)
+    return false;
+  // A pixel lies within half a pixel of the exact line: a margin of one
+  // keeps every visible step in the range.
+  line.narrow_to(-1, -1, width_, height_, first, last);
+  // Along the line the pixel coordinates only grow (or only shrink), so
+  // the steps past the image's near edges form a run up to the end, and
+  // those before its far edges a run from the start: the visible steps
+  // lie between, and halving finds both ends.
+  const bool right = to.x >= from.x, down = to.y >= from.y;
+  auto entered = [&](int64_t i) {
+    const DevicePoint p = line.pixel(i);
+    return (right ? p.x >= 0 : p.x < width_) && (down ? p.y >= 0 : p.y < height_);
+  };
+  auto not_left = [&](int64_t i) {
+    const DevicePoint p = line.pixel(i);
+    return (right ? p.x < width_ : p.x >= 0) && (down ? p.y < height_ : p.y >= 0);
+  };
+  int64_t lo = first, hi = last + 1;  // the first entered step, or last + 1
+  while (lo < hi) {
+    const int64_t mid = lo + (hi - lo) / 2;
+    if (entered(mid)) hi = mid; else lo = mid + 1;
+  }
+  first = lo;
+  lo = first - 1, hi = last;  // the last step not yet left, or first - 1
+  while (lo < hi) {
+    const int64_t mid = hi - (hi - lo) / 2;
+    if (not_left(mid)) lo = mid; else hi = mid - 1;
+  }
+  last = lo;
+  return first <= last;
+}
+
 void ImageSurface::draw_thin_line(DevicePoint from, DevicePoint to, uint32_t pixel) {
   // Rows (the fills) and columns are most of the pixels: written directly.
   int64_t lo, hi;
@@ -43,12 +79,7 @@ void ImageSurface::draw_thin_line(DevicePoint from, DevicePoint to, uint32_t pix
   const BresenhamLine line(from.x, from.y, to.x, to.y);
   int64_t first = 0, last = line.major() - 1;  // the end pixel stays unpainted
   // A line is monotonic in both axes: with both ends inside, all of it is.
-  if (!inside(from) || !inside(to)) {
-    line.narrow_to(0, 0, width_ - 1, height_ - 1, first, last);
-    // The narrowed range may still start or end a few steps outside.
-    while (first <= last && !inside(line.pixel(first))) ++first;
-    while (first <= last && !inside(line.pixel(last))) --last;
-  }
+  if ((!inside(from) || !inside(to)) && !visible_steps(line, from, to, first, last)) return;
   uint32_t* const origin = row(0);
   line.walk_offsets(first, last, stride_ / 4, [&](int64_t offset) { origin[offset] = pixel; });
 }

@@ -13,6 +13,8 @@
 
 namespace kavor {
 
+class BresenhamLine;
+
 class ImageSurface : public Surface {
  public:
   // The image must be Format_RGB32 and outlive the surface; wide_lines
@@ -24,6 +26,10 @@ class ImageSurface : public Surface {
 
  private:
   void draw_thin_line(DevicePoint from, DevicePoint to, uint32_t pixel);
+  // Narrows steps first..last of the line from `from` to `to` to the
+  // pixels inside the image; false when none is.
+  bool visible_steps(const BresenhamLine& line, DevicePoint from, DevicePoint to, int64_t& first,
+                     int64_t& last) const;
   bool inside(DevicePoint p) const { return p.x >= 0 && p.y >= 0 && p.x < width_ && p.y < height_; }
   uint32_t* row(int32_t y) const { return reinterpret_cast<uint32_t*>(bits_ + static_cast<ptrdiff_t>(y) * stride_); }
 

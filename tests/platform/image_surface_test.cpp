@@ -93,6 +93,12 @@ TEST(ImageSurface, LinesReachingFarOutsideDrawExactlyTheirVisiblePixels) {
       {{5, 39}, {39, 39 + 60}},    // leaves through the bottom row
       {{-70, -70}, {-10, 45}},     // misses the image
       {{39, 0}, {39, 0}},          // no length: nothing
+      // Shallow lines whose pixels come in long before the exact line does.
+      {{0, -1}, {40, 0}},
+      {{39, 40}, {-1, 39}},
+      {{-1, 0}, {0, 40}},
+      {{-3000, -1}, {3000, 1}},
+      {{20, -2}, {4000000, 60}},
   };
   for (const auto& [a, b] : lines) {
     Thin t;
