@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <random>
 #include <set>
 #include <utility>
 
@@ -104,6 +105,18 @@ TEST(ImageSurface, LinesReachingFarOutsideDrawExactlyTheirVisiblePixels) {
     Thin t;
     t.line(a, b);
     EXPECT_EQ(painted(t.image), expected_line(a.x, a.y, b.x, b.y)) << a.x << "," << a.y << " " << b.x << "," << b.y;
+  }
+}
+
+TEST(ImageSurface, RandomLinesAcrossTheEdgesDrawExactlyTheirVisiblePixels) {
+  std::mt19937 rng(5);
+  std::uniform_int_distribution<int> near(-300, 340), far(-300000, 300000);
+  for (int i = 0; i < 1500; ++i) {
+    Thin t;
+    const DevicePoint a{near(rng), near(rng)};
+    const DevicePoint b = i % 3 == 0 ? DevicePoint{far(rng), near(rng)} : DevicePoint{near(rng), near(rng)};
+    t.line(a, b);
+    ASSERT_EQ(painted(t.image), expected_line(a.x, a.y, b.x, b.y)) << a.x << "," << a.y << " " << b.x << "," << b.y;
   }
 }
 
