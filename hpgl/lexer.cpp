@@ -40,6 +40,7 @@ constexpr std::array<uint8_t, 256> kTokenClass = [] {
 }();
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_separator(int c) { return c == ' ' || c == ',' || c == '\n' || c == '\r'; }
 
 enum class TokenStep { Continue, EndConsumed, EndPushedBack };
 
@@ -229,9 +230,18 @@ long long parse_integer(const char* begin, const char* end) {
 
 int skip_separators(Engine& e) {
   for (;;) {
-    int c = next_input_char(e);
+    // In the input buffer the next character can be looked at without
+    // reading it and pushing it back: where reading it would report no
+    // progress, that is the same.
+    size_t n;
+    const unsigned char* bytes = buffered_input(e, n);
+    size_t used = 0;
+    while (used < n && is_separator(bytes[used])) ++used;
+    consume_buffered(e, used);
+    if (used < n) return bytes[used];
+    const int c = next_input_char(e);
     if (c == -1) return -1;
-    if (c == ' ' || c == ',' || c == '\n' || c == '\r') continue;
+    if (is_separator(c)) continue;
     push_back_input_char(e, c);
     return c;
   }
