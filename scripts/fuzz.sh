@@ -11,12 +11,14 @@ cmake --build build-fuzz -j 2
 export ASAN_OPTIONS=detect_leaks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 work=$(mktemp -d)
-mkdir -p "$work/plot" "$work/param"
+mkdir -p "$work/plot" "$work/param" "$work/picture"
 cp tests/data/*.plt "$work/plot/" 2>/dev/null || true
 cp tests/data/fuzz/plot/* "$work/plot/" 2>/dev/null || true
+cp "$work/plot/"* "$work/picture/" 2>/dev/null || true  # the same plots, into a picture
 cp tests/data/fuzz/param/* "$work/param/" 2>/dev/null || true
 printf -- '-PT HP7585 -PP A1E -BM 0 0 50 50 -PX 2x1 -RE 300x600\n' > "$work/param/seed1"
-for target in plot param; do
+export QT_QPA_PLATFORM=offscreen
+for target in plot param picture; do
   echo "== fuzzing $target for ${seconds}s"
   # Run inside the scratch folder: nothing a target does lands in the tree.
   (cd "$work" && "$root/build-fuzz/fuzz/${target}_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
