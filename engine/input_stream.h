@@ -37,7 +37,7 @@ class InputStream {
   // a character is pushed back; skip(n) consumes n of them.
   const unsigned char* buffered(size_t& n) const {
     n = pushed_ == kNone ? len_ - pos_ : 0;
-    return data_ + pos_;
+    return n > 0 ? data_ + pos_ : nullptr;
   }
   void skip(size_t n) { pos_ += n; }
 

@@ -4,7 +4,6 @@
 #include <cfloat>
 #include <charconv>
 #include <climits>
-#include <cstring>
 
 #include "engine/engine.h"
 #include "engine/numeric.h"
