@@ -16,6 +16,8 @@ namespace kavor {
 namespace {
 
 using testing::TestEngine;
+using testing::conversion_lines;
+using testing::use_square_display;
 
 struct Segment {
   double x1, y1, x2, y2;
@@ -80,24 +82,11 @@ struct LinePath : ::testing::Test {
   std::ostringstream conversion;
 
   void SetUp() override {
-    e.options.device = DeviceKind::DISPLAY;
-    e.run.view = {1000, 1000};
-    PlotArea& a = e.gs.area;
-    a.xmin = a.ymin = a.clip_xmin = a.clip_ymin = 0;
-    a.xmax = a.ymax = a.clip_xmax = a.clip_ymax = 1000;
-    e.gs.device = {0, 0, 1000, 1000, 0, 0};
-    e.gs.pen.pen = 1;
+    use_square_display(e, conversion);
     e.gs.line.block = LineTypeBlock{};
-    e.device.targets.conversion = &conversion;
-    e.device.targets.window_height = 1000;  // conversion y = plotter y
   }
 
-  std::vector<std::string> lines() const {
-    std::vector<std::string> out;
-    std::istringstream in(conversion.str());
-    for (std::string l; std::getline(in, l);) out.push_back(l);
-    return out;
-  }
+  std::vector<std::string> lines() const { return conversion_lines(conversion.str()); }
 
   // A fixed pattern of 3 ink pixels and 2 gap pixels.
   void dash_3_2() {

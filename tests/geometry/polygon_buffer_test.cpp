@@ -16,6 +16,8 @@ namespace kavor {
 namespace {
 
 using testing::TestEngine;
+using testing::conversion_lines;
+using testing::use_square_display;
 
 struct Expected {
   double x, y;
@@ -211,21 +213,10 @@ class PolygonDrawing : public PolygonBuffer {
   void SetUp() override {
     PolygonBuffer::SetUp();
     Engine& en = e();
-    en.options.device = DeviceKind::DISPLAY;
-    en.run.view = {1000, 1000};
-    PlotArea& a = en.gs.area;
-    a.xmin = a.ymin = a.clip_xmin = a.clip_ymin = 0;
-    a.xmax = a.ymax = a.clip_xmax = a.clip_ymax = 1000;
-    en.gs.device = {0, 0, 1000, 1000, 0, 0};
-    en.gs.window.on = false;
-    en.gs.pen.pen = 1;
-    en.device.targets.conversion = &conversion;
-    en.device.targets.window_height = 1000;
+    use_square_display(en, conversion);
   }
   std::vector<std::string> take_lines() {
-    std::vector<std::string> out;
-    std::istringstream in(conversion.str());
-    for (std::string l; std::getline(in, l);) out.push_back(l);
+    std::vector<std::string> out = conversion_lines(conversion.str());
     conversion.str("");
     return out;
   }

@@ -78,4 +78,24 @@ void TestEngine::feed(const std::string& plot) {
   run_main_loop(*engine);
 }
 
+void use_square_display(Engine& e, std::ostream& conversion) {
+  e.options.device = DeviceKind::DISPLAY;
+  e.run.view = {1000, 1000};
+  PlotArea& a = e.gs.area;
+  a.xmin = a.ymin = a.clip_xmin = a.clip_ymin = 0;
+  a.xmax = a.ymax = a.clip_xmax = a.clip_ymax = 1000;
+  e.gs.device = {0, 0, 1000, 1000, 0, 0};
+  e.gs.window.on = false;
+  e.gs.pen.pen = 1;
+  e.device.targets.conversion = &conversion;
+  e.device.targets.window_height = 1000;
+}
+
+std::vector<std::string> conversion_lines(const std::string& text) {
+  std::vector<std::string> out;
+  std::istringstream in(text);
+  for (std::string l; std::getline(in, l);) out.push_back(l);
+  return out;
+}
+
 }  // namespace kavor::testing

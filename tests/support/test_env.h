@@ -42,4 +42,11 @@ struct TestEngine {
   void feed(const std::string& plot);
 };
 
+// A display of 1000 by 1000 pixels over a plot area and hard clip of 0..1000
+// plotter units, pen 1, no input window; every device segment is written to
+// the conversion stream, whose y is then plotter y.
+void use_square_display(Engine& e, std::ostream& conversion);
+// The lines of a conversion stream's text.
+std::vector<std::string> conversion_lines(const std::string& text);
+
 }  // namespace kavor::testing
