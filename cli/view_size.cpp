@@ -11,7 +11,7 @@
 #include "engine/numeric.h"
 #include "engine/options.h"
 #include "engine/run.h"
-#include "hpgl/coordinates.h"
+#include "hpgl/configuration.h"
 
 namespace kavor {
 

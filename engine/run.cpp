@@ -8,7 +8,8 @@
 
 #include "engine/diagnostics.h"
 #include "hpgl/dispatch.h"
-#include "hpgl/graphics_state.h"
+#include "geometry/line_path.h"
+#include "hpgl/configuration.h"
 
 namespace kavor {
 

@@ -6,7 +6,8 @@
 
 #include "engine/fatal_error.h"
 #include "engine/run.h"
-#include "hpgl/graphics_state.h"
+#include "hpgl/configuration.h"
+#include "hpgl/instruction_table.h"
 
 namespace kavor::testing {
 
@@ -90,6 +91,8 @@ void use_square_display(Engine& e, std::ostream& conversion) {
   e.device.targets.conversion = &conversion;
   e.device.targets.window_height = 1000;
 }
+
+int run_handler(Engine& e, const char* mnemonic) { return find_instruction(mnemonic[0], mnemonic[1])->handler(e); }
 
 std::vector<std::string> conversion_lines(const std::string& text) {
   std::vector<std::string> out;
