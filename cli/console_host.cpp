@@ -1,8 +1,5 @@
 #include "cli/console_host.h"
 
-#include <cstdlib>
-#include <filesystem>
-
 namespace kavor {
 
 void ConsoleHost::print(const std::string& text) {
@@ -49,23 +46,6 @@ std::string ConsoleHost::summary() const {
   if (counts_.warnings + counts_.instruction_errors + counts_.fatal == 0) return {};
   return std::to_string(counts_.warnings) + " warnings, " + std::to_string(counts_.instruction_errors) +
          " instruction errors, " + std::to_string(counts_.fatal) + " fatal errors";
-}
-
-std::string default_settings_dir() {
-  std::filesystem::path dir;
-  if (const char* home = std::getenv("KAVOR_HOME"); home && *home) {
-    dir = home;
-  } else if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
-    dir = std::filesystem::path(xdg) / "kavor";
-  } else {
-    const char* h = std::getenv("HOME");
-    dir = std::filesystem::path(h ? h : ".") / ".config" / "kavor";
-  }
-  std::error_code ec;
-  std::filesystem::create_directories(dir, ec);
-  std::string s = dir.string();
-  if (s.empty() || s.back() != '/') s += '/';
-  return s;
 }
 
 }  // namespace kavor

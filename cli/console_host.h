@@ -52,7 +52,4 @@ class ConsoleHost : public Host {
   bool bar_shown_ = false;
 };
 
-// $KAVOR_HOME, else $XDG_CONFIG_HOME/kavor, else ~/.config/kavor; created.
-std::string default_settings_dir();
-
 }  // namespace kavor

@@ -2,19 +2,20 @@
 // pictures.
 
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <sstream>
 #include <unistd.h>
 
 #include "cli/arguments.h"
 #include "cli/console_host.h"
-#include "cli/picture_output.h"
 #include "cli/view_size.h"
 #include "config/settings.h"
-#include "device/draw_device.h"
 #include "engine/engine.h"
-#include "engine/fatal_error.h"
+#include "engine/rendering.h"
 #include "engine/run.h"
+#include "platform/picture_output.h"
+#include "platform/settings_dir.h"
 
 using namespace kavor;
 
@@ -53,30 +54,22 @@ int usage_error(const std::string& text) {
   return 2;
 }
 
-// One rendering into one output file, bracketed as the drawing device
-// requires. Returns false after a fatal error (the picture drawn until then
-// is still saved).
-template <typename Run>
-bool render(Host& host, PictureOutput& output, const std::string& path, bool& written, Run run) {
+// One rendering into one output file. Returns false after a fatal error
+// (the picture drawn until then is still saved).
+bool render(Host& host, PictureOutput& output, const std::string& path, bool& written,
+            const std::function<void(Engine&)>& run) {
   written = false;
   if (!output.open()) {
     std::cerr << "kavor-convert: cannot write " << path << '\n';
     return true;
   }
   Engine engine(host);
-  output.attach(engine.device.targets);
-  reset_display_batch(engine);
-  bool fatal = false;
-  try {
-    run(engine);
-  } catch (const FatalError&) {
-    fatal = true;
-  }
-  flush_display_batch(engine);
-  engine.device.targets = DeviceTargets{};
+  DeviceTargets targets;
+  output.attach(targets);
+  const bool finished = run_rendering(engine, targets, run);
   written = output.close();
   if (!written) std::cerr << "kavor-convert: cannot write " << path << '\n';
-  return !fatal;
+  return finished;
 }
 
 }  // namespace

@@ -9,9 +9,7 @@
 #include "engine/fatal_error.h"
 #include "engine/null_host.h"
 #include "engine/numeric.h"
-#include "engine/options.h"
 #include "engine/run.h"
-#include "hpgl/configuration.h"
 
 namespace kavor {
 
@@ -21,14 +19,9 @@ constexpr int kMaxSide = 20000;
 
 // Height over width of the hard-clip rectangle, or 0 when it is unusable.
 double hard_clip_aspect(Engine& e, const std::vector<std::string>& options) {
-  std::vector<std::string> tokens = options.empty() ? std::vector<std::string>{"Dummy.EXE"} : options;
-  std::vector<char*> argv;
-  for (std::string& t : tokens) argv.push_back(t.data());
-  argv.push_back(nullptr);
   try {
     reset_run_state(e);
-    parse_options(e, static_cast<int>(tokens.size()), argv.data());
-    build_plot_area(e);
+    prepare_run(e, options.empty() ? std::vector<std::string>{"Dummy.EXE"} : options);
   } catch (const FatalError&) {
     return 0;
   }

@@ -337,16 +337,16 @@ bool set_flag(OptionState& o, const std::string& token) {
 }
 
 // -BM: four value tokens; false (with the consumed count) when rejected.
-bool parse_trim(Engine& e, int argc, char** argv, int& i) {
+bool parse_trim(Engine& e, const std::vector<std::string>& tokens, size_t& i) {
   static constexpr const char* kMissing[] = {"missing magify x0 argument!\n", "missing magify y0 argument!\n",
                                              "missing magify x1 argument!\n", "missing magify y1 argument!\n"};
   double v[4];
   for (int k = 0; k < 4; ++k) {
-    if (i + 1 >= argc) {
+    if (i + 1 >= tokens.size()) {
       *e.out << kMissing[k];
       return false;
     }
-    std::string token = argv[++i];
+    const std::string& token = tokens[++i];
     size_t pos = 0;
     v[k] = 0;
     read_double(token, pos, v[k]);
@@ -367,29 +367,30 @@ void open_stream_option(Engine& e, bool log, const std::string& name) {
 
 }  // namespace
 
-void parse_options(Engine& e, int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    if (argv[i][0] != '-') invalid_parameter(e, argv[i]);
-    for (char* c = argv[i]; *c; ++c) *c = static_cast<char>(std::toupper(static_cast<unsigned char>(*c)));
-    const std::string token = argv[i];
+void parse_options(Engine& e, const std::vector<std::string>& tokens) {
+  for (size_t i = 1; i < tokens.size(); ++i) {
+    if (tokens[i].empty() || tokens[i][0] != '-') invalid_parameter(e, tokens[i]);
+    const std::string token = upper(tokens[i]);
     if (set_flag(e.options, token)) continue;
     if (token == "-MONO" || token == "-COLOR") {
       e.options.colour_mode = token == "-MONO" ? COLOUR_MONO : COLOUR_COLOR;
       continue;
     }
     if (token == "-LOG" || token == "-OFILE") {
-      if (i + 1 >= argc) invalid_parameter(e, token);
-      open_stream_option(e, token == "-LOG", argv[++i]);
+      if (i + 1 >= tokens.size()) invalid_parameter(e, token);
+      open_stream_option(e, token == "-LOG", tokens[++i]);
       continue;
     }
     const OptionEntry* option = find_option(token);
     if (!option) invalid_parameter(e, token);
     if (option->number == kTrimOption) {
-      if (!parse_trim(e, argc, argv, i)) invalid_parameter(e, argv[i]);
+      const size_t option_index = i;
+      // The last token read names the fault: the option when no value was.
+      if (!parse_trim(e, tokens, i)) invalid_parameter(e, i == option_index ? token : tokens[i]);
       continue;
     }
-    if (i + 1 >= argc) invalid_parameter(e, token);
-    const std::string value = argv[++i];
+    if (i + 1 >= tokens.size()) invalid_parameter(e, token);
+    const std::string& value = tokens[++i];
     if (!option->handler(e, value)) invalid_parameter(e, value);
   }
 }

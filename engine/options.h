@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "config/plotters.h"
 
@@ -50,9 +51,9 @@ struct OptionState {
   bool debug = false, step = false, nowait = false, slow = false, frame = false, novreset = false;
 };
 
-// Parses the run vector (entry 0 is the program name); option tokens are
-// upper-cased in place. Fatal errors unwind with FatalError after the host
-// has shown them.
-void parse_options(Engine& e, int argc, char** argv);
+// Parses the run vector (entry 0 is the program name). Option names are
+// matched upper-cased; values are passed on as given. Fatal errors unwind
+// with FatalError after the host has shown them.
+void parse_options(Engine& e, const std::vector<std::string>& run_vector);
 
 }  // namespace kavor

@@ -7,9 +7,9 @@
 #include <iterator>
 
 #include "engine/diagnostics.h"
-#include "hpgl/dispatch.h"
 #include "geometry/line_path.h"
 #include "hpgl/configuration.h"
+#include "hpgl/dispatch.h"
 
 namespace kavor {
 
@@ -181,14 +181,15 @@ void engine_run_memory(Engine& e, const std::vector<std::string>& run_vector, st
   engine_run_once(e, run_vector);
 }
 
-void engine_run_once(Engine& e, const std::vector<std::string>& run_vector) {
-  std::vector<std::string> tokens = run_vector;
-  std::vector<char*> argv;
-  for (std::string& t : tokens) argv.push_back(t.data());
-  argv.push_back(nullptr);
+void prepare_run(Engine& e, const std::vector<std::string>& run_vector) {
+  // Messages raised while the options are parsed carry no mnemonic.
   e.run.mnemonic[0] = e.run.mnemonic[1] = ' ';
-  parse_options(e, static_cast<int>(tokens.size()), argv.data());
+  parse_options(e, run_vector);
   init_interpreter(e);
+}
+
+void engine_run_once(Engine& e, const std::vector<std::string>& run_vector) {
+  prepare_run(e, run_vector);
   draw_clip_frame(e);
   run_main_loop(e);
 }

@@ -23,6 +23,10 @@ struct RunInputs {
 RunInputs separate_inputs(Engine& e, const std::vector<std::string>& args);
 void engine_run_inputs(Engine& e, const std::vector<std::string>& args);
 void engine_run_once(Engine& e, const std::vector<std::string>& run_vector);
+// What a run does before its first character, after reset_run_state:
+// parses the run vector's options and initialises the interpreter (plot
+// area, hard-clip limits, defaults). Also used on its own to learn sizes.
+void prepare_run(Engine& e, const std::vector<std::string>& run_vector);
 // Resets option state, streams and pen colours before a run.
 void reset_run_state(Engine& e);
 // One run over plot bytes held in memory (tests, fuzzing): the run vector

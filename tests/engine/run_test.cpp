@@ -4,7 +4,10 @@
 
 #include <filesystem>
 
+#include "engine/diagnostics.h"
 #include "engine/fatal_error.h"
+#include "engine/rendering.h"
+#include "support/recording_surface.h"
 #include "support/test_env.h"
 
 namespace kavor::testing {
@@ -208,6 +211,29 @@ TEST_F(RunTest, ParameterReadingReportsEveryPercentageOnce) {
 TEST_F(RunTest, PumpIsCalledDuringLongRuns) {
   ASSERT_TRUE(t.run(std::string(10000, ';')));
   EXPECT_GT(t.host.pumps, 10);
+}
+
+// The rendering bracket draws the last pending polyline and clears the
+// targets whether the run ends normally or with a fatal error.
+TEST_F(RunTest, RenderingBracketClosesAfterEveryRun) {
+  RecordingSurface picture;
+  DeviceTargets targets;
+  targets.picture = &picture;
+  std::string plot = t.dir.write("p.plt", "IN;SP1;PA0,0;PD4000,0;");
+  t.dir.write("$param.kv", "-COLOR -IN " + plot);
+  EXPECT_TRUE(run_rendering(e, targets));
+  ASSERT_EQ(picture.calls.size(), 2u) << "the one polyline and its end pixel, drawn by the flush";
+  EXPECT_EQ(e.device.targets.picture, nullptr);
+
+  picture.calls.clear();
+  const bool finished = run_rendering(e, targets, [&](Engine& engine) {
+    engine_run_memory(engine, {"Dummy.EXE"}, "IN;SP1;PA0,0;PD4000,0;");
+    report_fatal(engine, "stop");
+  });
+  EXPECT_FALSE(finished);
+  EXPECT_EQ(t.host.fatals.back(), "PD:stop");
+  EXPECT_EQ(picture.calls.size(), 2u);
+  EXPECT_EQ(e.device.targets.picture, nullptr);
 }
 
 }  // namespace

@@ -62,11 +62,7 @@ bool TestEngine::run(const std::string& plot, const std::vector<std::string>& op
 bool TestEngine::init(const std::vector<std::string>& options) {
   try {
     reset_run_state(*engine);
-    std::vector<std::string> tokens = run_vector(options);
-    std::vector<char*> argv;
-    for (std::string& t : tokens) argv.push_back(t.data());
-    parse_options(*engine, static_cast<int>(tokens.size()), argv.data());
-    init_interpreter(*engine);
+    prepare_run(*engine, run_vector(options));
     device_extents(*engine);
     return true;
   } catch (const FatalError&) {

@@ -1,4 +1,4 @@
-#include "cli/picture_output.h"
+#include "platform/picture_output.h"
 
 #include <QPageSize>
 #include <QPdfWriter>
@@ -8,8 +8,8 @@
 
 #include "device/conversion_writer.h"
 #include "platform/bmp_writer.h"
-#include "platform/image_surface.h"
 #include "platform/palette_image.h"
+#include "platform/picture_canvas.h"
 #include "platform/qt_surface.h"
 #include "platform/svg_surface.h"
 #include "platform/wmf_surface.h"
@@ -67,23 +67,13 @@ PictureOutput::~PictureOutput() {
   if (painter_.isActive()) painter_.end();
 }
 
-void PictureOutput::begin_painter(QPaintDevice& device) {
-  painter_.begin(&device);
-  QRect bounds(0, 0, size_.width, size_.height);
-  painter_.fillRect(bounds, Qt::white);
-  surface_ = std::make_unique<QtSurface>(painter_, bounds);
-}
-
 bool PictureOutput::open() {
   const QString name = QString::fromStdString(path_);
   switch (format_) {
     case PictureFormat::png:
     case PictureFormat::bmp:
-      image_ = QImage(size_.width, size_.height, QImage::Format_RGB32);
-      if (image_.isNull()) return false;
-      begin_painter(image_);
-      image_surface_ = std::make_unique<ImageSurface>(image_, *surface_);
-      return painter_.isActive();
+      canvas_ = std::make_unique<PictureCanvas>(size_);
+      return canvas_->is_valid();
     case PictureFormat::svg:
       file_.open(path_, std::ios::trunc);
       if (!file_) return false;
@@ -96,8 +86,10 @@ bool PictureOutput::open() {
       pdf_->setPageSize(QPageSize(QSizeF(size_.width, size_.height), QPageSize::Point, QString(),
                                   QPageSize::ExactMatch));
       pdf_->setPageMargins(QMarginsF(0, 0, 0, 0));
-      begin_painter(*pdf_);
-      return painter_.isActive();
+      if (!painter_.begin(pdf_.get())) return false;
+      painter_.fillRect(QRect(0, 0, size_.width, size_.height), Qt::white);
+      surface_ = std::make_unique<QtSurface>(painter_, QRect(0, 0, size_.width, size_.height));
+      return true;
     case PictureFormat::wmf:
       file_.open(path_, std::ios::binary | std::ios::trunc);
       if (!file_) return false;
@@ -115,8 +107,8 @@ bool PictureOutput::open() {
 void PictureOutput::attach(DeviceTargets& targets) {
   targets.window_height = size_.height;
   targets.picture = svg_ ? static_cast<Surface*>(svg_.get())
-                  : image_surface_ ? static_cast<Surface*>(image_surface_.get())
-                                   : surface_.get();
+                  : canvas_ ? &canvas_->surface()
+                            : surface_.get();
   targets.export_surface = wmf_.get();
   targets.conversion = format_ == PictureFormat::hpgl ? &file_ : nullptr;
 }
@@ -126,18 +118,18 @@ constexpr int kPngQuality = 80;  // zlib level 1
 }  // namespace
 
 bool PictureOutput::close() {
-  image_surface_.reset();
   surface_.reset();
   if (painter_.isActive() && !painter_.end()) return false;
   switch (format_) {
     case PictureFormat::png: {
+      const QImage image = canvas_->take_image();
       // Line drawings compress well at a low zlib level; the default level
       // costs more time than the whole rendering of a typical plot.
-      const QImage palette = to_palette_image(image_);
-      return (palette.isNull() ? image_ : palette).save(QString::fromStdString(path_), "PNG", kPngQuality);
+      const QImage palette = to_palette_image(image);
+      return (palette.isNull() ? image : palette).save(QString::fromStdString(path_), "PNG", kPngQuality);
     }
     case PictureFormat::bmp:
-      return write_bmp_file(image_, path_);
+      return write_bmp_file(canvas_->take_image(), path_);
     case PictureFormat::svg: {
       bool ok = svg_->finish();
       svg_.reset();

@@ -1,8 +1,8 @@
 #pragma once
-// The converter's output files: a picture surface per format, set as the
-// drawing device's display target for one rendering, then saved.
+// Picture files: a surface per format, set as the drawing device's display
+// target for one rendering, then saved. The converter writes every format
+// through it.
 
-#include <QImage>
 #include <QPainter>
 #include <fstream>
 #include <memory>
@@ -15,7 +15,7 @@ class QPdfWriter;
 
 namespace kavor {
 
-class ImageSurface;
+class PictureCanvas;
 class QtSurface;
 class SvgSurface;
 class WmfSurface;
@@ -44,16 +44,13 @@ class PictureOutput {
   bool close();
 
  private:
-  void begin_painter(QPaintDevice& device);
-
   PictureFormat format_;
   std::string path_;
   PixelSize size_;
-  QImage image_;
+  std::unique_ptr<PictureCanvas> canvas_;  // png and bmp
   std::unique_ptr<QPdfWriter> pdf_;
   QPainter painter_;
-  std::unique_ptr<QtSurface> surface_;
-  std::unique_ptr<ImageSurface> image_surface_;  // png and bmp: over surface_
+  std::unique_ptr<QtSurface> surface_;  // pdf
   std::ofstream file_;
   std::unique_ptr<WmfSurface> wmf_;
   std::unique_ptr<SvgSurface> svg_;
