@@ -222,16 +222,15 @@ int single_integer(const std::string& v) {
   integer_pair(v, x, y);
   return x;
 }
-bool opt_sw(Engine& e, const std::string& v) {
-  int w = single_integer(v);
-  if (w <= 0) report_fatal_fmt(e, "Error: Invalid status window width [%s] !", v);
-  e.options.status_width = w;
-  return true;
-}
-bool opt_sh(Engine& e, const std::string& v) {
-  int h = single_integer(v);
-  if (h <= 0) report_fatal_fmt(e, "Error: Invalid status window width [%s] !", v);
-  e.options.status_height = h;
+constexpr char kInvalidStatusSize[] = "Error: Invalid status window width [%s] !";
+constexpr char kInvalidDisplaySize[] = "Error: Invalid display window width [%s] !";
+
+// -SW, -SH, -DW and -DH: a window size of at least 1 into the field.
+template <int OptionState::*Field, const char* Message>
+bool opt_window_size(Engine& e, const std::string& v) {
+  int size = single_integer(v);
+  if (size <= 0) report_fatal_fmt(e, Message, v);
+  e.options.*Field = size;
   return true;
 }
 bool opt_de(Engine& e, const std::string& v) {
@@ -253,18 +252,6 @@ bool opt_dp(Engine& e, const std::string& v) {
   if (x <= 0) report_fatal_fmt(e, "Error: Invalid display position [%s] !", v);
   e.options.display_x = x;
   e.options.display_y = y < 0 ? 0 : y;
-  return true;
-}
-bool opt_dw(Engine& e, const std::string& v) {
-  int w = single_integer(v);
-  if (w <= 0) report_fatal_fmt(e, "Error: Invalid display window width [%s] !", v);
-  e.options.display_width = w;
-  return true;
-}
-bool opt_dh(Engine& e, const std::string& v) {
-  int h = single_integer(v);
-  if (h <= 0) report_fatal_fmt(e, "Error: Invalid display window width [%s] !", v);
-  e.options.display_height = h;
   return true;
 }
 bool opt_pw(Engine& e, const std::string& value) {
@@ -304,8 +291,10 @@ constexpr OptionEntry kOptions[] = {
     {"-IN", 1, opt_in},   {"-PT", 2, opt_pt},   {"-PM", 3, opt_pm},   {"-PP", 4, opt_pp},   {"-PD", 5, opt_pd},
     {"-CC", 6, opt_cc},   {"-OP", 7, opt_op},   {"-OM", 8, opt_om},   {"-RE", 9, opt_re},   {"-PN", 10, opt_pn},
     {"-MP", 11, opt_mp},  {"-PX", 12, opt_px},  {"-OX", 13, opt_ox},  {"-BM", 14, nullptr}, {"-PC", 15, opt_pc},
-    {"-DT", 16, opt_dt},  {"-SP", 17, opt_sp},  {"-SW", 18, opt_sw},  {"-SH", 19, opt_sh},  {"-DE", 20, opt_de},
-    {"-FT", 21, opt_ft},  {"-DP", 22, opt_dp},  {"-DW", 23, opt_dw},  {"-DH", 24, opt_dh},  {"-PW", 25, opt_pw},
+    {"-DT", 16, opt_dt},  {"-SP", 17, opt_sp},  {"-SW", 18, opt_window_size<&OptionState::status_width, kInvalidStatusSize>},
+    {"-SH", 19, opt_window_size<&OptionState::status_height, kInvalidStatusSize>},  {"-DE", 20, opt_de},
+    {"-FT", 21, opt_ft},  {"-DP", 22, opt_dp},  {"-DW", 23, opt_window_size<&OptionState::display_width, kInvalidDisplaySize>},
+    {"-DH", 24, opt_window_size<&OptionState::display_height, kInvalidDisplaySize>},  {"-PW", 25, opt_pw},
     {"-SM", 26, opt_sm},  {nullptr, -1, nullptr},
 };
 

@@ -13,6 +13,9 @@ namespace kavor {
 
 struct Engine;
 
+// Entry 0 of every run vector: the program name, which the options skip.
+inline constexpr char kProgramName[] = "Dummy.EXE";
+
 enum class DeviceKind : int { PRINTER = 0, FILE = 1, DISPLAY = 2 };
 
 enum SizeMode : int { SIZE_NORMAL = 1, SIZE_REAL = 2, SIZE_FIT = 3 };

@@ -233,14 +233,14 @@ void edge_wedge(Engine& e, const Wedge& w) {
 }
 
 void fill_wedge(Engine& e, const Wedge& w) {
-  add_vertex(e, 0, 0, 0, VERTEX_RESET);
+  add_vertex(e, 0, 0, VERTEX_CONTINUES, VERTEX_RESET);
   if (w.sweep == 0) return;
-  add_vertex(e, w.m.x, w.m.y, 1, VERTEX_ADD);
+  add_vertex(e, w.m.x, w.m.y, VERTEX_STARTS, VERTEX_ADD);
   double ex, ey;
   generate_arc(e, w.r, w.step, w.start, w.start + w.sweep, ARC_WEDGE, &ex, &ey);
-  add_vertex(e, w.m.x, w.m.y, 0, VERTEX_ADD);
-  add_vertex(e, 0, 0, 0, VERTEX_CLOSE);
-  add_vertex(e, 0, 0, 0, VERTEX_FILL_CONVERT_WEDGE);
+  add_vertex(e, w.m.x, w.m.y, VERTEX_CONTINUES, VERTEX_ADD);
+  add_vertex(e, 0, 0, VERTEX_CONTINUES, VERTEX_CLOSE);
+  add_vertex(e, 0, 0, VERTEX_CONTINUES, VERTEX_FILL_CONVERT_WEDGE);
 }
 
 // EW and WG: radius, start angle, sweep angle [, chord]; the pen is down for

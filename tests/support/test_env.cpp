@@ -44,7 +44,7 @@ TestEngine::TestEngine() : host(dir.path()) {
 
 namespace {
 std::vector<std::string> run_vector(const std::vector<std::string>& options) {
-  std::vector<std::string> v{"Dummy.EXE"};
+  std::vector<std::string> v{kProgramName};
   v.insert(v.end(), options.begin(), options.end());
   return v;
 }
