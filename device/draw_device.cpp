@@ -8,6 +8,7 @@
 #include "device/conversion_writer.h"
 #include "engine/engine.h"
 #include "engine/numeric.h"
+#include "engine/run.h"
 
 namespace kavor {
 
@@ -71,8 +72,9 @@ void draw_batch(Engine& e) {
   if (b.pen == 0 || b.count == 0) return;
   const Rgb colour = pen_colour(e, b.pen);
   const DeviceTargets& t = e.device.targets;
-  for (Surface* s : {t.export_surface, t.window, t.picture})
-    if (s != nullptr) draw_batch_on(*s, b, colour);
+  if (t.export_surface != nullptr) draw_batch_on(*t.export_surface, b, colour);
+  if (t.window != nullptr) draw_batch_on(*t.window, b, colour);
+  if (t.picture != nullptr) draw_batch_on(*t.picture, b, colour);
 }
 
 void start_batch(DisplayBatch& b, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int pen, int width) {
@@ -111,6 +113,7 @@ void add_to_display(Engine& e, int32_t x1, int32_t y1, int32_t x2, int32_t y2, i
 }  // namespace
 
 void draw_segment(Engine& e, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int pen) {
+  count_work(e);
   switch (e.options.device) {
     case DeviceKind::PRINTER: draw_on_printer(e, x1, y1, x2, y2, pen); break;
     case DeviceKind::DISPLAY: add_to_display(e, x1, y1, x2, y2, pen); break;

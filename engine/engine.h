@@ -35,6 +35,8 @@ struct RunContext {
   // Consumed counts between which the percentage stays the same.
   int64_t progress_lo = 0, progress_hi = 0;
   StateFn state = nullptr;
+  // The host asked to stop while an instruction was being carried out.
+  bool cancelled = false;
   char mnemonic[3] = {' ', ' ', 0};
   PixelSize view;
   // -OFILE and -LOG open files in place of the standard output stream.

@@ -21,6 +21,13 @@ void InputStream::close() {
   at_end_ = false;
 }
 
+void InputStream::end_here() {
+  data_ = nullptr;
+  pos_ = len_ = 0;
+  pushed_ = kNone;
+  at_end_ = true;
+}
+
 void InputStream::use_stdin() {
   close();
   file_ = stdin;

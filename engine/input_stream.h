@@ -21,6 +21,9 @@ class InputStream {
   bool open_file(const std::string& path);
   void open_memory(std::string data);
   void close();
+  // Nothing more is read: get() answers end of input from here on, until
+  // the stream is opened again.
+  void end_here();
 
   int get() {
     if (pushed_ != kNone) {

@@ -1,5 +1,6 @@
 #include "engine/run.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <filesystem>
@@ -18,7 +19,10 @@ namespace {
 constexpr size_t kMaxEntries = 40;
 constexpr size_t kTokenBytes = 512;
 constexpr size_t kMaxListed = 50;
-constexpr unsigned kPumpInterval = 256;
+// Characters read between two pumps of the host's events while an
+// instruction reads a long stretch of input itself (a long label or list of
+// coordinates), whatever its progress percentage.
+constexpr int64_t kPumpCharacters = 4096;
 
 bool is_separator(unsigned char c) { return c <= 32; }
 
@@ -35,20 +39,30 @@ void run_main_loop(Engine& e) {
   for (;;) {
     int c = next_input_char(e);
     int result = e.run.state(e, c);
-    if (++e.pump_countdown >= kPumpInterval) {
-      e.pump_countdown = 0;
-      e.host.pump();
-    }
+    count_work(e);
     if (e.host.cancel_requested() || result == -1) break;
   }
   e.run.input.close();
 }
 
+void pump_host(Engine& e) {
+  e.pump_countdown = 0;
+  e.host.pump();
+  if (!e.host.cancel_requested()) return;
+  e.run.cancelled = true;
+  e.run.input.end_here();
+}
 
 void report_progress(Engine& e, int c) {
   RunContext& r = e.run;
+  pump_host(e);
   const int64_t size = r.input_size;
-  if (c < 0 || size <= 0) return;
+  if (size <= 0) {
+    r.progress_lo = 0;
+    r.progress_hi = r.consumed + kPumpCharacters;
+    return;
+  }
+  if (c < 0) return;
   int percent = r.consumed >= size ? 100 : static_cast<int>(r.consumed * 100 / size);
   if (percent != r.last_percent || percent == 100) {
     e.host.progress(percent);
@@ -62,7 +76,7 @@ void report_progress(Engine& e, int c) {
   }
   // The percentage stays p while p*size <= consumed*100 < (p+1)*size.
   r.progress_lo = (static_cast<int64_t>(percent) * size + 99) / 100;
-  r.progress_hi = (static_cast<int64_t>(percent + 1) * size + 99) / 100;
+  r.progress_hi = std::min((static_cast<int64_t>(percent + 1) * size + 99) / 100, r.consumed + kPumpCharacters);
 }
 
 std::vector<std::string> tokenise_parameter_file(Engine& e, const std::string& bytes) {
@@ -150,9 +164,10 @@ void reset_run_state(Engine& e) {
   e.run.input_size = 0;
   e.run.consumed = 0;
   e.run.last_percent = -1;
-  // Without a known input size nothing is reported.
+  e.run.cancelled = false;
+  // Without a known input size only the host's events are pumped.
   e.run.progress_lo = 0;
-  e.run.progress_hi = INT64_MAX;
+  e.run.progress_hi = kPumpCharacters;
   e.run.output_file.reset();
   e.run.log_file.reset();
   e.options = OptionState{};
@@ -171,7 +186,7 @@ bool open_input_file(Engine& e, const std::string& path) {
   e.run.last_percent = -1;
   // The first character read reports; an empty file reports nothing.
   e.run.progress_lo = 0;
-  e.run.progress_hi = e.run.input_size > 0 ? 0 : INT64_MAX;
+  e.run.progress_hi = e.run.input_size > 0 ? 0 : kPumpCharacters;
   return true;
 }
 

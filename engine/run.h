@@ -37,8 +37,23 @@ void run_main_loop(Engine& e);
 // Opens an input file for the run (option -IN); false when it cannot be read.
 bool open_input_file(Engine& e, const std::string& path);
 
-// Reports the percentage of the input consumed when it changed or is 100.
-// Called only when the consumed count leaves the range of the last report.
+// Every few hundred units of work the host dispatches its pending events.
+inline constexpr unsigned kPumpInterval = 256;
+// Lets the host dispatch its events; when it then asks to stop, the input
+// ends here, so that the instruction being carried out runs into the end of
+// input, and run.cancelled tells loops that read no input to stop.
+[[gnu::cold, gnu::noinline]] void pump_host(Engine& e);
+
+// One unit of work done: a character read, a segment drawn, a row filled.
+// Counting work, not only characters, keeps the host's events flowing and
+// its cancel heard while a single instruction does a great deal.
+inline void count_work(Engine& e) {
+  if (++e.pump_countdown >= kPumpInterval) pump_host(e);
+}
+
+// Reports the percentage of the input consumed when it changed or is 100,
+// and pumps the host's events. Called only when the consumed count leaves
+// the range of the last call, which is at most a few thousand characters.
 [[gnu::cold, gnu::noinline]] void report_progress(Engine& e, int c);
 
 inline int next_input_char(Engine& e) {

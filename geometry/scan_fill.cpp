@@ -1,6 +1,7 @@
-// Even-odd fills of the polygon buffer: the solid fill scans device rows,
-// the hatch fill crosses hatch lines with the edges. The intercept table of
-// a line grows with the number of crossings.
+// Even-odd fills of the polygon buffer: the solid fill scans device rows
+// (the rows come from the active-edge table), the hatch fill crosses hatch
+// lines with the edges. The intercept table of a line grows with the number
+// of crossings.
 #include "geometry/scan_fill.h"
 
 #include <algorithm>
@@ -11,7 +12,9 @@
 #include "device/draw_device.h"
 #include "engine/engine.h"
 #include "engine/numeric.h"
+#include "engine/run.h"
 #include "engine/units.h"
+#include "geometry/active_edge_table.h"
 #include "geometry/line_path.h"
 #include "geometry/coordinates.h"
 #include "geometry/hatch.h"
@@ -20,7 +23,7 @@ namespace kavor {
 
 namespace {
 
-constexpr double kTolerance = 0.0001;
+constexpr double kTolerance = kIntersectTolerance;
 // Room for the rounding of a computed crossing at the end of an edge.
 constexpr double kEndSlack = 1e-9;
 
@@ -51,21 +54,12 @@ Box bounding_box(const std::vector<Vertex>& v) {
   return b;
 }
 
-// False when the line surely does not cross the edge: a scan row (a
-// horizontal line that is not also vertical within the tolerance) crosses
-// at its own y, which the scan rule takes only in [low y, high y) of the
-// edge. The full test decides everything else.
-bool may_cross(int rule, const Segment& line, const Segment& edge) {
-  if (rule != RULE_SCAN || line[1] != line[3] || std::fabs(line[2] - line[0]) < kTolerance) return true;
-  return std::min(edge[1], edge[3]) <= line[1] && line[1] < std::max(edge[1], edge[3]);
-}
-
 void collect_intercepts(int rule, const Segment& line, const std::vector<Segment>& edges,
                         std::vector<Intercept>& table) {
   table.clear();
   for (const Segment& edge : edges) {
     double x = 0, y = 0;
-    if (may_cross(rule, line, edge) && intersect_segments(rule, line.data(), edge.data(), &x, &y))
+    if (intersect_segments(rule, line.data(), edge.data(), &x, &y))
       table.push_back({x, y});
   }
   sort_intercepts(table);
@@ -108,9 +102,6 @@ void to_device(const Engine& e, Vertex& v) {
   v.y = dy;
 }
 
-bool clip_span(double* x1, double* y1, double* x2, double* y2, const Box& b) {
-  return clip_segment(x1, y1, x2, y2, b.xmin, b.ymin, b.xmax, b.ymax) != 0;
-}
 
 }  // namespace
 
@@ -194,40 +185,27 @@ void fill_polygon_solid(Engine& e, std::vector<Vertex>& vertices) {
   if (right < left || top < bottom) return;
   e.work.scan_rows += static_cast<int64_t>(top) - static_cast<int64_t>(bottom) + 1;
 
+  // Spans are clipped to the hard-clip rectangle, then to the window when
+  // it is on: for spans on one row that is clipping to the two boxes' overlap.
+  Box shown = clip;
+  if (e.gs.window.on) shown = {std::max(clip.xmin, window.xmin), std::max(clip.ymin, window.ymin),
+                               std::min(clip.xmax, window.xmax), std::min(clip.ymax, window.ymax)};
   const int pen = e.gs.pen.pen;
   scan_rows(vertices, static_cast<int64_t>(bottom), static_cast<int64_t>(top),
-            [&](int64_t j, double xa, double xb) {
-              double ya = static_cast<double>(j), yb = ya;
-              if (!clip_span(&xa, &ya, &xb, &yb, clip)) return;
-              if (e.gs.window.on && !clip_span(&xa, &ya, &xb, &yb, window)) return;
-              draw_segment(e, round_to_int32(xa), round_to_int32(ya), round_to_int32(xb), round_to_int32(yb), pen);
+            [&](int64_t j, const std::vector<Span>& spans) {
+              count_work(e);
+              if (e.run.cancelled) return false;
+              const double y = static_cast<double>(j);
+              if (y < shown.ymin || y > shown.ymax) return true;
+              for (const Span& s : spans) {
+                // Whole numbers within the device box: the conversion is exact.
+                const double xa = std::max(s.xa, shown.xmin), xb = std::min(s.xb, shown.xmax);
+                if (xa <= xb)
+                  draw_segment(e, static_cast<int32_t>(xa), static_cast<int32_t>(j), static_cast<int32_t>(xb),
+                               static_cast<int32_t>(j), pen);
+              }
+              return true;
             });
-}
-
-void scan_rows(const std::vector<Vertex>& vertices, int64_t bottom, int64_t top, const SpanFn& span) {
-  if (vertices.empty()) return;
-  const Box poly = bounding_box(vertices);
-  std::vector<Segment> edges = polygon_edges(vertices);
-  // Rising rows meet the edges in the order of their low ends and leave
-  // them past their high ends: only those between are tried, which gives
-  // the same crossings (see may_cross). A row of no width (a polygon
-  // narrower than the tolerance) tries every edge.
-  const bool every_edge = std::fabs(poly.xmax - poly.xmin) < kTolerance;
-  auto low = [](const Segment& s) { return std::min(s[1], s[3]); };
-  auto high = [](const Segment& s) { return std::max(s[1], s[3]); };
-  std::sort(edges.begin(), edges.end(), [&](const Segment& a, const Segment& b) { return low(a) < low(b); });
-  std::vector<Segment> active;
-  size_t next = 0;
-  std::vector<Intercept> table;
-  for (int64_t j = bottom; j <= top; ++j) {
-    const double row = static_cast<double>(j);
-    while (next < edges.size() && (every_edge || low(edges[next]) <= row)) active.push_back(edges[next++]);
-    if (!every_edge)
-      active.erase(std::remove_if(active.begin(), active.end(), [&](const Segment& s) { return high(s) <= row; }),
-                   active.end());
-    collect_intercepts(RULE_SCAN, {poly.xmin, row, poly.xmax, row}, active, table);
-    for (size_t k = 0; k + 1 < table.size(); k += 2) span(j, table[k].x, table[k + 1].x);
-  }
 }
 
 namespace {

@@ -16,15 +16,12 @@ struct Intercept {
 };
 
 enum IntersectRule : int { RULE_SCAN = 0, RULE_HATCH = 1 };
+// Slopes and near-horizontal edges are judged with this tolerance.
+inline constexpr double kIntersectTolerance = 0.0001;
 
 // Fills the polygon; rotates and maps the vertices in place.
 void fill_polygon_solid(Engine& e, std::vector<Vertex>& vertices);
 void fill_polygon_hatch(Engine& e, const std::vector<Vertex>& vertices, double angle);
-using SpanFn = std::function<void(int64_t row, double xa, double xb)>;
-
-// The even-odd spans of a polygon in device pixels on the rows from bottom
-// to top: one call for each pair of crossings, in order along the row.
-void scan_rows(const std::vector<Vertex>& vertices, int64_t bottom, int64_t top, const SpanFn& span);
 // The parts of one hatch line (plotter units) inside the polygon, by the
 // even-odd rule, in order along the line.
 void hatch_line_parts(const std::vector<Vertex>& vertices, const double line[4],

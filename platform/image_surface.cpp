@@ -61,15 +61,19 @@ bool ImageSurface::visible_steps(const BresenhamLine& line, DevicePoint from, De
   return first <= last;
 }
 
+bool ImageSurface::draw_row(DevicePoint from, DevicePoint to, uint32_t pixel) {
+  if (from.y != to.y || from.x == to.x) return false;
+  if (from.y < 0 || from.y >= height_) return true;
+  int64_t lo, hi;
+  open_range(from.x, to.x, width_, lo, hi);
+  for (uint32_t* p = row(from.y) + lo; lo <= hi; ++lo) *p++ = pixel;
+  return true;
+}
+
 void ImageSurface::draw_thin_line(DevicePoint from, DevicePoint to, uint32_t pixel) {
   // Rows (the fills) and columns are most of the pixels: written directly.
+  if (draw_row(from, to, pixel)) return;
   int64_t lo, hi;
-  if (from.y == to.y && from.x != to.x) {
-    if (from.y < 0 || from.y >= height_) return;
-    open_range(from.x, to.x, width_, lo, hi);
-    if (lo <= hi) std::fill(row(from.y) + lo, row(from.y) + hi + 1, pixel);
-    return;
-  }
   if (from.x == to.x && from.y != to.y) {
     if (from.x < 0 || from.x >= width_) return;
     open_range(from.y, to.y, height_, lo, hi);
@@ -90,6 +94,7 @@ void ImageSurface::draw_polyline(const DevicePoint* points, int count, int width
     return;
   }
   const uint32_t pixel = rgb32(colour);
+  if (count == 2 && draw_row(points[0], points[1], pixel)) return;  // a span of a fill
   for (int i = 0; i + 1 < count; ++i) draw_thin_line(points[i], points[i + 1], pixel);
 }
 

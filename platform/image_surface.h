@@ -26,6 +26,8 @@ class ImageSurface : public Surface {
 
  private:
   void draw_thin_line(DevicePoint from, DevicePoint to, uint32_t pixel);
+  // A line along a row, drawn; false for any other line.
+  bool draw_row(DevicePoint from, DevicePoint to, uint32_t pixel);
   // Narrows steps first..last of the line from `from` to `to` to the
   // pixels inside the image; false when none is.
   bool visible_steps(const BresenhamLine& line, DevicePoint from, DevicePoint to, int64_t& first,

@@ -125,6 +125,33 @@ TEST_F(RunTest, CancelStopsTheRun) {
   EXPECT_EQ(e.run.consumed, 1);
 }
 
+// A cancel pressed while one instruction does a great deal of work (a long
+// label or coordinate list, a fill of many rows) is heard within a few
+// hundred units of work: the instruction runs into the end of input.
+TEST_F(RunTest, CancelIsHeardWithinOneLongInstruction) {
+  std::string comb = "PA0,0;PM0;PD";
+  for (int k = 0; k < 200; ++k) comb += std::to_string(50 * k) + ",7000," + std::to_string(50 * k + 25) + ",0,";
+  comb += "10000,0;PM2;FP;";
+  std::string pairs;
+  for (int k = 0; k < 100000; ++k) pairs += "20000,20000,";
+  struct Case {
+    const char* name;
+    std::string plot;
+  };
+  for (const Case& c : {Case{"label", "LB" + std::string(1 << 20, 'A')}, Case{"pen moves", "PD" + pairs + ";"},
+                        Case{"fill", comb + "PA0,0;" + std::string(100000, ';')}}) {
+    TestEngine run;
+    RecordingSurface picture;
+    run.engine->device.targets.picture = &picture;
+    run.host.view = {1000, 10000};
+    run.host.cancel_at_pump = 3;
+    ASSERT_TRUE(run.run(c.plot)) << c.name;
+    EXPECT_TRUE(run.engine->run.cancelled) << c.name;
+    EXPECT_LT(run.engine->run.consumed, static_cast<int64_t>(c.plot.size()) / 2) << c.name;
+    EXPECT_LT(picture.calls.size(), 2 * 3 * kPumpInterval) << c.name << ": a line and its end pixel per segment";
+  }
+}
+
 TEST_F(RunTest, MissingInputFilesEndTheProcessCleanly) {
   std::string missing = t.dir.path() + "none.plt";
   EXPECT_EQ(fatal_of([&] { engine_run_inputs(e, {"Dummy.EXE", "-IN", missing}); }),

@@ -1,4 +1,5 @@
 #include "geometry/scan_fill.h"
+#include "geometry/active_edge_table.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,10 @@ using Spans = std::map<int64_t, std::vector<std::pair<double, double>>>;
 
 Spans scan(const std::vector<Vertex>& v, int64_t bottom, int64_t top) {
   Spans spans;
-  scan_rows(v, bottom, top, [&](int64_t row, double xa, double xb) { spans[row].push_back({xa, xb}); });
+  scan_rows(v, bottom, top, [&](int64_t row, const std::vector<Span>& in_row) {
+    for (Span s : in_row) spans[row].push_back({s.xa, s.xb});
+    return true;
+  });
   return spans;
 }
 
@@ -148,35 +152,65 @@ TEST(ScanRows, OpenSubpolygonDropsTheLastCrossing) {
   EXPECT_EQ(s.at(5)[0], std::make_pair(0.0, 10.0));
 }
 
-// Rows try only the edges whose y range holds them; every crossing of the
-// row with every edge must come out the same as trying all edges.
+// The active-edge table must give, row by row, the crossings of every edge
+// as intersect_segments finds them, sorted as sort_intercepts sorts them:
+// whole-number corners as the solid fill gives it, and fractional ones.
+Spans crossings_of_all_edges(const std::vector<Vertex>& v, int64_t bottom, int64_t top) {
+  double xmin = v[0].x, xmax = v[0].x;
+  for (const Vertex& p : v) xmin = std::min(xmin, p.x), xmax = std::max(xmax, p.x);
+  Spans want;
+  for (int64_t row = bottom; row <= top; ++row) {
+    std::vector<Intercept> table;
+    for (size_t i = 1; i < v.size(); ++i) {
+      if (v[i].flag & 1) continue;  // a subpolygon starts here
+      double x, y;
+      if (cross(RULE_SCAN, {xmin, double(row), xmax, double(row)}, {v[i - 1].x, v[i - 1].y, v[i].x, v[i].y}, x, y))
+        table.push_back({x, y});
+    }
+    sort_intercepts(table);
+    for (size_t k = 0; k + 1 < table.size(); k += 2) want[row].push_back({table[k].x, table[k + 1].x});
+  }
+  return want;
+}
+
 TEST(ScanRows, RandomPolygonsGiveTheCrossingsOfAllEdges) {
   std::mt19937 rng(11);
-  std::uniform_int_distribution<int> coord(-20, 60), rings(1, 3), corners(3, 9);
-  for (int trial = 0; trial < 300; ++trial) {
+  std::uniform_int_distribution<int> coord(-20, 60), rings(1, 3), corners(3, 9), kind(0, 2);
+  std::uniform_real_distribution<double> fraction(-0.5, 0.5);
+  for (int trial = 0; trial < 600; ++trial) {
+    // Whole numbers; halves, which round away from zero; any fraction.
+    const int k = kind(rng);
+    auto point = [&] {
+      auto c = [&] { return coord(rng) + (k == 0 ? 0.0 : k == 1 ? 0.5 * (rng() % 2) : fraction(rng)); };
+      const double x = c();
+      return std::make_pair(x, c());
+    };
     std::vector<Vertex> v;
     for (int r = rings(rng); r > 0; --r) {
       std::vector<std::pair<double, double>> points;
-      for (int k = corners(rng); k > 0; --k) points.push_back({coord(rng), coord(rng)});
+      for (int n = corners(rng); n > 0; --n) points.push_back(point());
       add_ring(v, points);
     }
+    if (trial % 5 == 0) v.push_back({v.back().x + 7, v.back().y + 13, 0});  // left open
     close_table(v);
-    double xmin = v[0].x, xmax = v[0].x;
-    for (const Vertex& p : v) xmin = std::min(xmin, p.x), xmax = std::max(xmax, p.x);
-    Spans want;
-    for (int64_t row = -25; row <= 65; ++row) {
-      std::vector<Intercept> table;
-      for (size_t i = 1; i < v.size(); ++i) {
-        if (v[i].flag & 1) continue;  // a subpolygon starts here
-        double x, y;
-        if (cross(RULE_SCAN, {xmin, double(row), xmax, double(row)}, {v[i - 1].x, v[i - 1].y, v[i].x, v[i].y}, x, y))
-          table.push_back({x, y});
-      }
-      sort_intercepts(table);
-      for (size_t k = 0; k + 1 < table.size(); k += 2) want[row].push_back({table[k].x, table[k + 1].x});
-    }
-    ASSERT_EQ(scan(v, -25, 65), want) << "trial " << trial;
+    ASSERT_EQ(scan(v, -25, 65), crossings_of_all_edges(v, -25, 65)) << "trial " << trial;
   }
+}
+
+TEST(ScanRows, SteepAndNearlyFlatEdgesOfALargePolygon) {
+  std::vector<Vertex> v;
+  add_ring(v, {{0, 0}, {1000003, 7}, {999999, 5000}, {3, 4999}, {500000, 2500}});
+  close_table(v);
+  ASSERT_EQ(scan(v, -2, 5002), crossings_of_all_edges(v, -2, 5002));
+}
+
+TEST(ScanRows, StopsWhenTheRowCallbackSaysSo) {
+  std::vector<Vertex> v;
+  add_ring(v, {{0, 0}, {10, 0}, {10, 100}, {0, 100}});
+  close_table(v);
+  int rows = 0;
+  scan_rows(v, 0, 99, [&](int64_t, const std::vector<Span>&) { return ++rows < 5; });
+  EXPECT_EQ(rows, 5);
 }
 
 TEST(ScanRows, CombWithFiftyOneTeethFillsExactly) {

@@ -23,7 +23,9 @@ class RecordingHost : public Host {
     messages.push_back(caption + "|" + text);
   }
   void progress(int percent) override { progress_reports.push_back(percent); }
-  void pump() override { ++pumps; }
+  void pump() override {
+    if (++pumps == cancel_at_pump) cancel = true;
+  }
   bool cancel_requested() const override { return cancel; }
   PixelSize view_area() const override { return view; }
   PixelSize printer_page() const override { return printer; }
@@ -37,6 +39,7 @@ class RecordingHost : public Host {
   int pumps = 0;
   int answer = 0;  // 0 Continue, 1 Abort, -1 dialog cannot be shown
   bool cancel = false;
+  int cancel_at_pump = 0;  // the pump at which the user presses cancel; 0 never
   PixelSize view{1000, 700};
   PixelSize printer{100, 100};
 
