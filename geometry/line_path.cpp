@@ -119,26 +119,14 @@ bool display_size_set(const Engine& e) {
 bool real_size(const Engine& e) { return !display_size_set(e) && e.options.size_mode == SIZE_REAL; }
 
 
-// Advances the pattern by n pixels without drawing. Fixed patterns repeat,
-// so only n modulo the pattern length matters; the count is capped so that
-// a pathological pattern length cannot make skipping expensive.
-void skip_pattern(Engine& e, int64_t n) {
-  const LineTypeBlock& b = e.gs.line.block;
-  int64_t period = 0;
-  for (int i = 0; i < std::clamp(b.count, 0, static_cast<int>(b.lengths.size())); ++i) period += std::max(0, b.lengths[i]);
-  if (period <= 0 || n <= 0) return;
-  constexpr int64_t kMaxSkip = int64_t{1} << 22;
-  for (int64_t i = std::min(n % period, kMaxSkip); i > 0; --i) pattern_step(e, 1);
-}
-
 void walk_segment(Engine& e, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int pen) {
   const BresenhamLine line(x1, y1, x2, y2);
   int64_t first = 0, last = line.major();
-  int64_t vis_x, vis_y;
-  if (visible_device_box(e, vis_x, vis_y)) {
-    const double margin = 2.0 + std::max(1, e.gs.line.current_width);
-    line.narrow_to(-margin, -margin, vis_x + margin, vis_y + margin, first, last);
-  }
+  const DeviceArea shown = visible_device_area(e);
+  // A pixel of the line lies within half a pixel of the exact line.
+  const double margin = static_cast<double>(visible_margin(e) + 1);
+  if (shown.empty()) first = last + 1;
+  else line.narrow_to(shown.xmin - margin, shown.ymin - margin, shown.xmax + margin, shown.ymax + margin, first, last);
   if (first > last) {
     skip_pattern(e, line.major() + 1);
     return;
@@ -333,30 +321,48 @@ void fill_rectangle_solid(Engine& e, double x1, double y1, double x2, double y2)
   int32_t dx2 = round_up_half(r.xmax), dy2 = round_up_half(r.ymax);
   map_to_device(e, &dx1, &dy1);
   map_to_device(e, &dx2, &dy2);
-  int64_t lo = std::min(dx1, dx2), hi = std::max(dx1, dx2);
   // Columns beyond the visible device area show nothing; do not visit them.
-  int64_t vis_x, vis_y;
-  if (visible_device_box(e, vis_x, vis_y)) {
-    lo = std::max<int64_t>(lo, -1);
-    hi = std::min<int64_t>(hi, vis_x + 1);
-  }
+  const DeviceArea shown = visible_device_area(e);
+  const int64_t margin = visible_margin(e);
+  const int64_t lo = std::max<int64_t>(std::min(dx1, dx2), shown.xmin - margin);
+  const int64_t hi = std::min<int64_t>(std::max(dx1, dx2), shown.xmax + margin);
+  if (shown.empty()) return;
   for (int64_t c = lo; c <= hi; ++c) draw_segment(e, static_cast<int32_t>(c), dy1, static_cast<int32_t>(c), dy2, e.gs.pen.pen);
 }
 
-// The device area that can show anything, from 0 to (xmax, ymax); false
-// when the device gives no bound. Patterned lines and solid fills are only
-// walked there (and a margin around it), so that coordinates far outside
-// the view cost nothing.
-bool visible_device_box(const Engine& e, int64_t& xmax, int64_t& ymax) {
-  if (e.options.device == DeviceKind::DISPLAY) {
-    xmax = e.run.view.width;
-    ymax = e.run.view.height;
-    return true;
+DeviceArea visible_device_area(const Engine& e) {
+  const PlotArea& a = e.gs.area;
+  int32_t x1 = saturate_to_int32(std::floor(std::min(a.clip_xmin, a.clip_xmax)) - 1);
+  int32_t y1 = saturate_to_int32(std::floor(std::min(a.clip_ymin, a.clip_ymax)) - 1);
+  int32_t x2 = saturate_to_int32(std::ceil(std::max(a.clip_xmin, a.clip_xmax)) + 1);
+  int32_t y2 = saturate_to_int32(std::ceil(std::max(a.clip_ymin, a.clip_ymax)) + 1);
+  map_to_device(e, &x1, &y1);
+  map_to_device(e, &x2, &y2);
+  DeviceArea area{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
+  int64_t xmax = 0, ymax = 0;
+  switch (e.options.device) {
+    case DeviceKind::DISPLAY:
+      xmax = e.run.view.width;
+      ymax = e.run.view.height;
+      break;
+    case DeviceKind::PRINTER: {
+      const Surface* page = e.device.targets.printer;
+      if (page == nullptr) return {0, 0, -1, -1};
+      // The page may be turned by the print layout: a square as wide as its
+      // longest side holds it either way.
+      const int64_t side = std::max({int64_t{e.options.printer_width}, int64_t{e.options.printer_height},
+                                     int64_t{page->page_extent_x()}});
+      if (side <= 0) return area;
+      xmax = ymax = side;
+      break;
+    }
+    case DeviceKind::FILE:
+      return {0, 0, -1, -1};
   }
-  if (real_size(e) || e.options.printer_width <= 0 || e.options.printer_height <= 0) return false;
-  xmax = e.options.printer_width;
-  ymax = e.options.printer_height;
-  return true;
+  return {std::max<int64_t>(area.xmin, 0), std::max<int64_t>(area.ymin, 0), std::min(area.xmax, xmax),
+          std::min(area.ymax, ymax)};
 }
+
+int64_t visible_margin(const Engine& e) { return 1 + std::max(1, e.gs.line.current_width) / 2; }
 
 }  // namespace kavor

@@ -19,8 +19,18 @@ void map_to_device(const Engine& e, int32_t* x, int32_t* y);
 void device_length(const Engine& e, int32_t* length);
 void draw_clip_frame(Engine& e);
 void fill_rectangle_solid(Engine& e, double x1, double y1, double x2, double y2);
-// The device area that can show anything, from 0 to (xmax, ymax); false
-// when the device gives no bound.
-bool visible_device_box(const Engine& e, int64_t& xmax, int64_t& ymax);
+// The device pixels that can show anything: the hard-clip rectangle as the
+// device maps it, within the view (display), the page (printer) or nothing
+// (file). Patterned lines and solid fills are worked out only there and in
+// a margin around it, so that far-off coordinates and huge resolutions cost
+// no more than the picture shows.
+struct DeviceArea {
+  int64_t xmin, ymin, xmax, ymax;
+  bool empty() const { return xmin > xmax || ymin > ymax; }
+};
+DeviceArea visible_device_area(const Engine& e);
+// Pixels beyond the visible area from which a line of the current pen can
+// still paint into it.
+int64_t visible_margin(const Engine& e);
 
 }  // namespace kavor

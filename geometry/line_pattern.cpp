@@ -3,6 +3,7 @@
 // vector, and the step of one pixel through the pattern.
 #include "geometry/line_pattern.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -113,6 +114,31 @@ void pattern_setup(Engine& e) {
   b.accumulator = 0;
   widen_zero_lengths(b);
   restart_pattern(b);
+}
+
+void skip_pattern(Engine& e, int64_t n) {
+  LineTypeBlock& b = e.gs.line.block;
+  if (!is_patterned(b.type) || b.count == 0 || n <= 0) return;
+  int64_t period = 0;
+  for (int i = 0; i < b.count; ++i) period += b.lengths[i];
+  // Without a fractional remainder to gather (every fixed pattern) no
+  // extra pixel ever comes, and the pattern repeats exactly every period.
+  if (b.remainder <= 0) n %= period;
+  // An adaptive pattern's extra pixels are counted one repeat at a time, up
+  // to a bound; past it, only the part beyond whole repeats is walked.
+  constexpr int64_t kMaxMoves = int64_t{1} << 22;
+  for (int64_t moves = 0; n > 0; ++moves) {
+    if (moves == kMaxMoves) n %= period;
+    const int32_t length = b.element >= 1 ? b.lengths[b.element - 1] : 0;
+    if (b.drawn < length) {
+      const int64_t rest = std::min<int64_t>(length - b.drawn, n);
+      b.drawn += static_cast<int32_t>(rest);
+      n -= rest;
+    } else {
+      pattern_step(e, 1);
+      --n;
+    }
+  }
 }
 
 void adaptive_setup(Engine& e, double x1, double y1, double x2, double y2) {

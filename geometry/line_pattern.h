@@ -3,6 +3,7 @@
 // pixel through the current line type's pattern.
 
 #include <array>
+#include <cstdint>
 
 #include "engine/graphics_state.h"
 
@@ -19,6 +20,9 @@ const PatternTable& default_pattern_table();
 void pattern_setup(Engine& e);
 // Answers pen (ink) or 0 (gap) for one pixel and advances the pattern.
 int pattern_step(Engine& e, int pen);
+// Advances the pattern by n pixels exactly as n calls of pattern_step do,
+// element by element rather than pixel by pixel.
+void skip_pattern(Engine& e, int64_t n);
 // Fits the current adaptive pattern to the vector from (x1, y1) to (x2, y2).
 void adaptive_setup(Engine& e, double x1, double y1, double x2, double y2);
 

@@ -175,13 +175,13 @@ void fill_polygon_solid(Engine& e, std::vector<Vertex>& vertices) {
   double left = std::max({window.xmin, clip.xmin, poly.xmin});
   double right = std::min({window.xmax, clip.xmax, poly.xmax});
   // Rows and columns beyond the visible device area show nothing.
-  int64_t vis_x, vis_y;
-  if (visible_device_box(e, vis_x, vis_y)) {
-    bottom = std::max(bottom, -1.0);
-    top = std::min(top, static_cast<double>(vis_y) + 1);
-    left = std::max(left, -1.0);
-    right = std::min(right, static_cast<double>(vis_x) + 1);
-  }
+  const DeviceArea visible = visible_device_area(e);
+  if (visible.empty()) return;
+  const double margin = static_cast<double>(visible_margin(e));
+  bottom = std::max(bottom, visible.ymin - margin);
+  top = std::min(top, visible.ymax + margin);
+  left = std::max(left, visible.xmin - margin);
+  right = std::min(right, visible.xmax + margin);
   if (right < left || top < bottom) return;
   e.work.scan_rows += static_cast<int64_t>(top) - static_cast<int64_t>(bottom) + 1;
 

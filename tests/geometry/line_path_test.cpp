@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "support/recording_surface.h"
 #include "support/test_env.h"
 
 namespace kavor {
@@ -349,3 +350,36 @@ TEST_F(LinePath, SolidRectangleFillsDeviceColumnsInsideTheClip) {
 
 }  // namespace
 }  // namespace kavor
+
+namespace kavor::testing {
+namespace {
+
+// With the real-size mode and a huge resolution the device pixels of an A4
+// sheet run to the 32-bit limit; a rectangle fill, a dashed line and a
+// polygon fill must still cost only what the printer page (1000 by 800)
+// shows, and nothing at all on the file device, which shows nothing.
+TEST(VisibleDeviceArea, PrinterAndFileDevicesWorkOnlyOnWhatThePageShows) {
+  const std::vector<std::string> huge{"-SM", "REAL", "-RE", "200000000"};
+  for (const char* plot : {"PA0,0;RA10000,7000;", "LT2;PA0,0;PD10000,7000;",
+                           "PA0,0;PM0;PD10000,0,10000,7000,0,7000;PM2;FP;"}) {
+    TestEngine printer;
+    RecordingSurface page;
+    printer.host.printer = {1000, 800};
+    printer.engine->device.targets.printer = &page;
+    std::vector<std::string> options{"-CC", "ESC/P"};
+    options.insert(options.end(), huge.begin(), huge.end());
+    ASSERT_TRUE(printer.run(plot, options)) << plot;
+    EXPECT_GT(page.calls.size(), 0u) << plot;
+    EXPECT_LT(page.calls.size(), 4000u) << plot;
+    EXPECT_LT(printer.engine->work.scan_rows, 1100) << plot;
+
+    TestEngine file;
+    options = {"-DE", "FILE"};
+    options.insert(options.end(), huge.begin(), huge.end());
+    ASSERT_TRUE(file.run(plot, options)) << plot;
+    EXPECT_EQ(file.engine->work.scan_rows, 0) << plot;
+  }
+}
+
+}  // namespace
+}  // namespace kavor::testing

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <sstream>
@@ -68,6 +69,36 @@ TEST_F(LineTypesTest, AdaptiveRemainderAddsOnePixelAndRestartsThePattern) {
   EXPECT_DOUBLE_EQ(block().accumulator, 0.0);
   pattern_step(*e, 5);
   EXPECT_DOUBLE_EQ(block().accumulator, 0.5);
+}
+
+// Skipping pixels (the parts of a line beyond the picture) must leave the
+// pattern exactly where stepping through them does: fixed patterns, which
+// repeat, and adaptive ones, whose remainder adds an extra pixel now and then.
+TEST_F(LineTypesTest, SkippingPixelsIsStepping) {
+  struct Case {
+    int type;
+    int32_t pattern;
+    double length;  // 0: the fixed pattern scaled to `pattern` pixels
+  };
+  for (const Case& c : {Case{2, 7, 0}, Case{8, 301, 0}, Case{-2, 40, 99}, Case{-8, 13, 1000.7}, Case{-3, 5, 44.9},
+                        Case{-1, 3, 1e6 + 0.3}}) {
+    for (int64_t skip : {0, 1, 6, 7, 40, 99, 1234, 1000001}) {
+      auto set_up = [&] {
+        if (c.length > 0) return adaptive(c.type, c.pattern, c.length);
+        const PatternEntry& entry = default_pattern_table()[c.type + kLineTypeLimit];
+        block() = LineTypeBlock{};
+        block().type = c.type;
+        block().count = entry.count;
+        for (int i = 0; i < entry.count; ++i) block().lengths[i] = std::max(1, entry.elements[i] * c.pattern / 100);
+      };
+      set_up();
+      for (int64_t i = 0; i < skip; ++i) pattern_step(*e, 5);
+      const std::vector<int> stepped = walk(500);
+      set_up();
+      skip_pattern(*e, skip);
+      EXPECT_EQ(walk(500), stepped) << "type " << c.type << " skip " << skip;
+    }
+  }
 }
 
 TEST_F(LineTypesTest, ZeroLengthElementsBecomeDots) {
