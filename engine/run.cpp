@@ -200,6 +200,8 @@ void prepare_run(Engine& e, const std::vector<std::string>& run_vector) {
   // Messages raised while the options are parsed carry no mnemonic.
   e.run.mnemonic[0] = e.run.mnemonic[1] = ' ';
   parse_options(e, run_vector);
+  // The record is read once per run; the printer reset starts again from it.
+  load_paper_record(e);
   init_interpreter(e);
 }
 

@@ -47,7 +47,6 @@ bool sheet_is_turned(int plotter, int paper) {
 }
 
 void load_plot_area(Engine& e) {
-  load_paper_record(e);
   const auto& v = e.paper.v;
   PlotArea& a = e.gs.area;
   a.xmin = v[0];
@@ -384,7 +383,7 @@ void set_df_defaults(Engine& e) {
 }
 
 void build_plot_area(Engine& e) {
-  load_plot_area(e);
+  load_plot_area(e);  // the paper record the run loaded
   PlotArea& a = e.gs.area;
   const OptionState& o = e.options;
   apply_magnification(a, o.magnification_x, o.magnification_y);

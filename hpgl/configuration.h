@@ -7,6 +7,8 @@ namespace kavor {
 
 struct Engine;
 
+// The interpreter as a run starts and as the printer reset starts it again,
+// from the paper record the run loaded.
 void init_interpreter(Engine& e);
 void set_in_defaults(Engine& e);
 void set_df_defaults(Engine& e);

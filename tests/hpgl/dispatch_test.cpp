@@ -149,6 +149,21 @@ TEST_F(DispatchTest, EscapeEResetsTheInterpreter) {
   EXPECT_EQ(e.run.state, parseGl);
 }
 
+// The printer reset starts again from the paper record the run loaded: a
+// flood of resets does not read the database again, so a database changed
+// (here: destroyed) after the run started makes no difference.
+TEST_F(DispatchTest, EscapeEStartsAgainFromThePaperRecordOfTheRun) {
+  const PlotArea before = e.gs.area;
+  t.dir.write("$ppaper.kv", "!END\n");
+  std::string resets;
+  for (int i = 0; i < 10000; ++i) resets += "\x1b" "E";
+  drive(resets);
+  EXPECT_TRUE(t.host.fatals.empty());
+  EXPECT_EQ(e.gs.area.clip_xmax, before.clip_xmax);
+  EXPECT_EQ(e.gs.area.clip_ymax, before.clip_ymax);
+  EXPECT_EQ(e.gs.area.default_p2x, before.default_p2x);
+}
+
 TEST_F(DispatchTest, MessagesCarryTheEscapeMnemonicUntilTheNextInstruction) {
   drive("\x1b%-1XQQ;");
   EXPECT_EQ(t.host.warnings, Names{"**:Esc%-1? error, ? must be B."});
