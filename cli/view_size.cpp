@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 
 #include "engine/engine.h"
 #include "engine/fatal_error.h"
@@ -44,13 +42,10 @@ PixelSize converter_view_size(const std::string& settings_dir, int width, int he
 }
 
 std::vector<std::string> parameter_file_vector(const std::string& settings_dir, const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   NullHost host(settings_dir, {1, 1});
   Engine e(host);
   try {
-    return tokenise_parameter_file(e, bytes);
+    return read_parameter_file(e, path);
   } catch (const FatalError&) {
     return {};
   }

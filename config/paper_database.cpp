@@ -1,6 +1,7 @@
 #include "config/paper_database.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -289,7 +290,6 @@ constexpr std::array<std::string_view, kDefaultPaperDatabaseLines> kDefaultPaper
 
 namespace {
 
-constexpr size_t kLineChunk = 127;
 constexpr char kCannotWriteDatabase[] = "セットアップ失敗!，プロッタＤＢを書き込めません";
 constexpr char kInvalidPlotter[] = "paperter error: invalid plotter type !!!";
 
@@ -312,10 +312,19 @@ bool is_paper_heading(const std::string& line, std::string_view name) {
 
 [[noreturn]] void database_destroyed(Engine& e) { report_fatal(e, kDatabaseDestroyed); }
 
+// Hard-clip limits that enclose an area and finite scaling points: numbers
+// that do not (zero or inverted ranges, infinities, not-a-numbers) would
+// give an empty or undefined picture without a word.
+bool makes_plot_area(const PaperRecord& r) {
+  for (int i = 0; i < 8; ++i)
+    if (!std::isfinite(r.v[i])) return false;
+  return r.v[0] < r.v[1] && r.v[2] < r.v[3];
+}
+
 // Reads up to the heading line of the block of plotter and mode.
-void find_block(Engine& e, std::istream& in, std::string_view plotter, std::string_view mode) {
+void find_block(Engine& e, LineReader& in, std::string_view plotter, std::string_view mode) {
   std::string line;
-  while (read_database_line(in, line)) {
+  while (in.next(line)) {
     if (is_comment_line(line)) continue;
     upper_case(line);
     if (!starts_with(line, plotter)) continue;
@@ -326,16 +335,17 @@ void find_block(Engine& e, std::istream& in, std::string_view plotter, std::stri
 }
 
 // Reads up to the paper heading within the block, then its record line.
-void read_paper(Engine& e, std::istream& in, std::string_view paper) {
+void read_paper(Engine& e, LineReader& in, std::string_view paper) {
   std::string line;
-  while (read_database_line(in, line)) {
+  while (in.next(line)) {
     if (is_comment_line(line)) continue;
     upper_case(line);
     if (starts_with(line, "!END")) database_destroyed(e);
     if (!is_paper_heading(line, paper)) continue;
     std::string record;
-    read_database_line(in, record);  // at the end of the file: no numbers
+    in.next(record);  // at the end of the file: no numbers
     scan_record_numbers(record, e.paper.v);
+    if (!makes_plot_area(e.paper)) database_destroyed(e);
     return;
   }
   database_destroyed(e);
@@ -348,18 +358,6 @@ std::string paper_database_path(const std::string& dir) {
   if (!path.empty() && path.back() != '/') path += '/';
   path += kPaperDatabaseName;
   return path;
-}
-
-bool read_database_line(std::istream& in, std::string& line) {
-  line.clear();
-  size_t taken = 0;
-  int c = 0;
-  while (taken < kLineChunk && (c = in.get()) != std::char_traits<char>::eof()) {
-    ++taken;
-    if (c == '\n') break;
-    line += static_cast<char>(c);
-  }
-  return taken > 0;
 }
 
 bool is_comment_line(const std::string& line) { return !line.empty() && line[0] == '#'; }
@@ -406,8 +404,9 @@ void load_paper_record(Engine& e) {
   const std::string paper = heading_of(kPaperNames, kPaperHeadingMark, e.options.paper);
   const std::string mode = heading_of(kPaperModeNames, 0, e.options.expanded);
   if (plotter.empty() || paper.empty() || mode.empty()) report_fatal(e, kInvalidPlotter);
-  find_block(e, in, plotter, mode);
-  read_paper(e, in, paper);
+  LineReader lines(in);
+  find_block(e, lines, plotter, mode);
+  read_paper(e, lines, paper);
 }
 
 }  // namespace kavor

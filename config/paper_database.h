@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "config/plotters.h"
+#include "config/text_lines.h"
 
 namespace kavor {
 
@@ -56,9 +57,6 @@ int write_default_paper_database(const std::string& dir);
 
 // dir followed by the database file name.
 std::string paper_database_path(const std::string& dir);
-// Reads one line of at most 127 characters without its line break; a longer
-// line comes back as several. False at the end of the file.
-bool read_database_line(std::istream& in, std::string& line);
 bool is_comment_line(const std::string& line);
 void upper_case(std::string& line);
 bool starts_with(const std::string& line, std::string_view prefix);

@@ -55,8 +55,9 @@ PaperChoice choose_fitting_paper(Engine& e, const std::string& dir, const Drawin
   std::ifstream in(paper_database_path(dir), std::ios::binary);
   if (!in) report_fatal(e, kRunPdbgen);
   FitScan s;
+  LineReader lines(in);
   std::string line;
-  while (read_database_line(in, line)) {
+  while (lines.next(line)) {
     if (is_comment_line(line)) continue;
     upper_case(line);
     if (starts_with(line, "!END")) continue;

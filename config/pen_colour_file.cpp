@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "config/settings.h"
+#include "config/text_lines.h"
 #include "engine/engine.h"
 
 namespace kavor {
@@ -40,8 +41,9 @@ std::optional<PenColourAssignment> pen_colour_of_line(std::string line) {
 
 std::vector<PenColourAssignment> read_pen_colour_lines(std::istream& in) {
   std::vector<PenColourAssignment> assignments;
+  LineReader lines(in);
   std::string line;
-  while (read_settings_line(in, line))
+  while (lines.next(line))
     if (auto assignment = pen_colour_of_line(line)) assignments.push_back(*assignment);
   return assignments;
 }

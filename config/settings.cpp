@@ -10,13 +10,13 @@
 #include <tuple>
 #include <utility>
 
+#include "config/text_lines.h"
 #include "engine/numeric.h"
 
 namespace kavor {
 
 namespace {
 
-constexpr size_t kLineChunk = 127;
 constexpr size_t kWordField = 8;
 
 // The option names the loader recognises, searched in this order; a line
@@ -265,19 +265,6 @@ std::string settings_file_path(const std::string& dir, std::string_view name) {
   return path;
 }
 
-bool read_settings_line(std::istream& in, std::string& line) {
-  line.clear();
-  size_t taken = 0;
-  while (taken < kLineChunk) {
-    int c = in.get();
-    if (c == std::char_traits<char>::eof()) break;
-    ++taken;
-    if (c == '\n') return true;
-    line += static_cast<char>(c);
-  }
-  return taken > 0;
-}
-
 void upper_case_ascii(std::string& text) {
   for (char& c : text)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
@@ -303,8 +290,9 @@ bool save_settings_file(const Settings& s, const std::string& path, ZoomView& zo
 void load_settings_file(Settings& s, const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return;
+  LineReader lines(in);
   std::string line;
-  while (read_settings_line(in, line)) load_settings_line(s, line);
+  while (lines.next(line)) load_settings_line(s, line);
 }
 
 void reset_settings(Settings& s, const std::string& dir, const ForgetViewFn& forget_view) {

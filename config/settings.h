@@ -80,10 +80,6 @@ void load_settings_slot(Settings& s, const std::string& dir, int slot);
 // dir joined with a file name, with a '/' between them when dir lacks one.
 std::string settings_file_path(const std::string& dir, std::string_view name);
 
-// Reads one line as the settings files are read: at most 127 characters,
-// so that a longer line comes back as several. The line break is dropped.
-// False at end of file.
-bool read_settings_line(std::istream& in, std::string& line);
 // ASCII upper-casing, independent of the process locale.
 void upper_case_ascii(std::string& text);
 

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "engine/diagnostics.h"
 #include "geometry/line_path.h"
@@ -19,6 +18,9 @@ namespace {
 constexpr size_t kMaxEntries = 40;
 constexpr size_t kTokenBytes = 512;
 constexpr size_t kMaxListed = 50;
+// A parameter file holds at most 512 bytes of tokens; one of more than this
+// in all, blanks included, can only be a mistake or a device without end.
+constexpr size_t kParameterFileLimit = size_t{64} << 10;
 // Characters read between two pumps of the host's events while an
 // instruction reads a long stretch of input itself (a long label or list of
 // coordinates), whatever its progress percentage.
@@ -110,14 +112,20 @@ std::vector<std::string> tokenise_parameter_file(Engine& e, const std::string& b
   return args;
 }
 
-void engine_run_file(Engine& e, const std::string& path) {
+std::vector<std::string> read_parameter_file(Engine& e, const std::string& path) {
   std::error_code ec;
   std::ifstream in;
   if (!std::filesystem::is_directory(path, ec)) in.open(path, std::ios::binary);
   if (!in.is_open()) report_fatal_fmt(e, "parameter file %s not found !", path);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  engine_run_inputs(e, tokenise_parameter_file(e, bytes));
+  std::string bytes(kParameterFileLimit + 1, '\0');
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (in.bad()) report_fatal_fmt(e, "parameter file %s not found !", path);
+  bytes.resize(static_cast<size_t>(in.gcount()));
+  if (bytes.size() > kParameterFileLimit) report_system_error(e, "length of parameter is over system limit !");
+  return tokenise_parameter_file(e, bytes);
 }
+
+void engine_run_file(Engine& e, const std::string& path) { engine_run_inputs(e, read_parameter_file(e, path)); }
 
 void engine_run(Engine& e) { engine_run_file(e, e.host.settings_dir() + "$param.kv"); }
 

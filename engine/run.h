@@ -13,6 +13,10 @@ namespace kavor {
 void engine_run(Engine& e);
 // The same with a parameter file named explicitly.
 void engine_run_file(Engine& e, const std::string& path);
+// The argument vector of a parameter file. A file that cannot be read is
+// the fatal "parameter file %s not found !"; one of more than 64 KiB the
+// fatal "length of parameter is over system limit !", read no further.
+std::vector<std::string> read_parameter_file(Engine& e, const std::string& path);
 // Tokenises parameter-file bytes into the argument vector (entry 0 included).
 std::vector<std::string> tokenise_parameter_file(Engine& e, const std::string& bytes);
 // The run vector's parameters (entry 0 first) and the input files, in order.

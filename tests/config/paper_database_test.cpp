@@ -106,15 +106,15 @@ TEST(LoadPaperRecord, FoldsCaseSkipsCommentsAndKeepsUnsuppliedNumbers) {
   t.dir.write("$ppaper.kv",
               "# !hp7550:normal\n!HP7550:expand\n$a4\n9 9 9 9\n!end\n"
               "!hp7550:Normal\n#$a4\n$a4-\n1 2\t3\n!end\n");
-  t.engine->paper.v = {0, 0, 0, 0, 5, 6, 7, 8, 9, 10, 11, 12};
+  t.engine->paper.v = {0, 0, 0, 4, 5, 6, 7, 8, 9, 10, 11, 12};
   ASSERT_EQ(fatal_of_load(t), "");
-  EXPECT_EQ(t.engine->paper.v, (std::array<double, 12>{1, 2, 3, 0, 5, 6, 7, 8, 9, 10, 11, 12}));
+  EXPECT_EQ(t.engine->paper.v, (std::array<double, 12>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
 }
 
 TEST(LoadPaperRecord, ReadsTheLineAfterAPaperHeadingVerbatim) {
   TestEngine t;
   t.dir.write("$ppaper.kv", "!hp7550:normal\n$A4\n#1 2\n!end\n");
-  t.engine->paper.v.fill(4);
+  t.engine->paper.v = {4, 8, 4, 8};
   ASSERT_EQ(fatal_of_load(t), "");
   EXPECT_EQ(t.engine->paper.v[0], 4);  // no numbers on a comment-like record
 }
@@ -139,12 +139,25 @@ TEST(LoadPaperRecord, ReportsEveryDamageAsFatal) {
       {"!hp7550:normal\n$A3\n1\n", "end of file in the block"},
       {"!hp7470:normal\n$A4\n1\n", "end of file before the block"},
       {"", "empty file"},
+      // Numbers that cannot make a plot area.
+      {"!hp7550:normal\n$A4\n0 0 0 7600 1 1 2 2\n", "zero width"},
+      {"!hp7550:normal\n$A4\n0 10870 7600 7600 1 1 2 2\n", "zero height"},
+      {"!hp7550:normal\n$A4\n0 10870 7600 0 1 1 2 2\n", "inverted"},
+      {"!hp7550:normal\n$A4\n0 inf 0 7600 1 1 2 2\n", "infinite"},
+      {"!hp7550:normal\n$A4\n0 10870 0 7600 nan 1 2 2\n", "not a number"},
+      {"!hp7550:normal\n$A4\n0 10870 0 7600 1 1 2 1e999\n", "out of range"},
   };
   for (const Case& c : cases) {
     TestEngine t;
     t.dir.write("$ppaper.kv", c.file);
     EXPECT_EQ(fatal_of_load(t), destroyed) << c.why;
   }
+  // The built-in E-size expand records list their y limits inverted.
+  TestEngine e_size;
+  e_size.engine->options.plotter = HP7585;
+  e_size.engine->options.paper = PAPER_E;
+  e_size.engine->options.expanded = MODE_EXPAND;
+  EXPECT_EQ(fatal_of_load(e_size), destroyed);
   TestEngine t;
   t.engine->options.plotter = 0x999;
   EXPECT_EQ(fatal_of_load(t), "paperter error: invalid plotter type !!!");
