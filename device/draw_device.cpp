@@ -110,7 +110,38 @@ void add_to_display(Engine& e, int32_t x1, int32_t y1, int32_t x2, int32_t y2, i
     write_conversion_segment(*e.device.targets.conversion, e.device.targets.window_height, pen, x1, y1, x2, y2);
 }
 
+// The surfaces a polygon would be drawn on, or none when any of them draws
+// only pixels.
+std::vector<Surface*> polygon_surfaces(const Engine& e) {
+  const DeviceTargets& t = e.device.targets;
+  std::vector<Surface*> surfaces;
+  if (e.options.device == DeviceKind::PRINTER) surfaces = {t.printer};
+  else if (e.options.device == DeviceKind::DISPLAY && t.conversion == nullptr) surfaces = {t.export_surface, t.window, t.picture};
+  std::erase(surfaces, nullptr);
+  for (const Surface* s : surfaces)
+    if (!s->draws_polygons()) return {};
+  return surfaces;
+}
+
 }  // namespace
+
+bool draws_polygons(const Engine& e, int pen) { return pen != 0 && !polygon_surfaces(e).empty(); }
+
+void draw_polygon(Engine& e, const DeviceRings& rings, int pen) {
+  const std::vector<Surface*> surfaces = polygon_surfaces(e);
+  const Rgb colour = pen_colour(e, pen);
+  if (surfaces.empty()) return;
+  if (e.options.device == DeviceKind::PRINTER) {
+    // The pixel the first row would have finished off.
+    surfaces[0]->set_pixel(e.device.remembered, colour);
+  } else if (e.device.batch.state == 1) {
+    // The pending polyline is drawn first, keeping the order of painting.
+    draw_batch(e);
+    e.device.batch.state = 0;
+  }
+  count_work(e);
+  for (Surface* s : surfaces) s->fill_polygon(rings, colour);
+}
 
 void draw_segment(Engine& e, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int pen) {
   count_work(e);

@@ -41,6 +41,14 @@ struct DeviceState {
 };
 
 void draw_segment(Engine& e, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int pen);
+// Whether a polygon of this pen can be drawn as one shape: every surface of
+// the run draws polygons, no conversion file takes the segments, and the
+// pen draws (a pen-0 row still ends a display polyline). Otherwise the
+// polygon is filled row by row.
+bool draws_polygons(const Engine& e, int pen);
+// Fills the rings as one shape on every surface of the run; only when
+// draws_polygons.
+void draw_polygon(Engine& e, const DeviceRings& rings, int pen);
 void reset_display_batch(Engine& e);
 void flush_display_batch(Engine& e);
 void set_pen_colour(Engine& e, int pen, char letter);

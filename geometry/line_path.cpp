@@ -326,7 +326,15 @@ void fill_rectangle_solid(Engine& e, double x1, double y1, double x2, double y2)
   const int64_t margin = visible_margin(e);
   const int64_t lo = std::max<int64_t>(std::min(dx1, dx2), shown.xmin - margin);
   const int64_t hi = std::min<int64_t>(std::max(dx1, dx2), shown.xmax + margin);
-  if (shown.empty()) return;
+  if (shown.empty() || lo > hi) return;
+  if (draws_polygons(e, e.gs.pen.pen)) {
+    // Surfaces that fill polygons take the columns as one rectangle.
+    const int32_t y1 = saturate_to_int32(std::clamp<int64_t>(dy1, shown.ymin - margin, shown.ymax + margin));
+    const int32_t y2 = saturate_to_int32(std::clamp<int64_t>(dy2, shown.ymin - margin, shown.ymax + margin));
+    const int32_t x1 = static_cast<int32_t>(lo), x2 = static_cast<int32_t>(hi);
+    draw_polygon(e, {{{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}}}, e.gs.pen.pen);
+    return;
+  }
   for (int64_t c = lo; c <= hi; ++c) draw_segment(e, static_cast<int32_t>(c), dy1, static_cast<int32_t>(c), dy2, e.gs.pen.pen);
 }
 

@@ -16,6 +16,7 @@
 #include "engine/units.h"
 #include "geometry/active_edge_table.h"
 #include "geometry/line_path.h"
+#include "geometry/polygon_shape.h"
 #include "geometry/coordinates.h"
 #include "geometry/hatch.h"
 
@@ -157,8 +158,18 @@ void sort_intercepts(std::vector<Intercept>& table) {
             [](const Intercept& a, const Intercept& b) { return a.x < b.x || (a.x == b.x && a.y < b.y); });
 }
 
-void fill_polygon_solid(Engine& e, std::vector<Vertex>& vertices) {
-  if (vertices.empty()) return;
+namespace {
+
+// Where a solid fill can show, in device pixels: the rows and columns of the
+// polygon within the window, the hard-clip rectangle and the visible area,
+// and the box its spans are clipped to.
+struct FillArea {
+  Box rows;   // xmin..xmax columns, ymin..ymax rows
+  Box shown;  // the hard-clip rectangle, within the window when it is on
+};
+
+// Maps the vertices to device pixels; false when nothing can show.
+bool fill_area(Engine& e, std::vector<Vertex>& vertices, FillArea& f) {
   const PlotArea& area = e.gs.area;
   double wx1 = area.clip_xmin, wy1 = area.clip_ymin, wx2 = area.clip_xmax, wy2 = area.clip_ymax;
   if (e.gs.window.on) {
@@ -169,43 +180,60 @@ void fill_polygon_solid(Engine& e, std::vector<Vertex>& vertices) {
   const Box clip = device_box(e, area.clip_xmin, area.clip_ymin, area.clip_xmax, area.clip_ymax);
   for (Vertex& v : vertices) to_device(e, v);
   const Box poly = bounding_box(vertices);
-
-  double bottom = std::max({window.ymin, clip.ymin, poly.ymin});
-  double top = std::min({window.ymax, clip.ymax, poly.ymax});
-  double left = std::max({window.xmin, clip.xmin, poly.xmin});
-  double right = std::min({window.xmax, clip.xmax, poly.xmax});
   // Rows and columns beyond the visible device area show nothing.
   const DeviceArea visible = visible_device_area(e);
-  if (visible.empty()) return;
+  if (visible.empty()) return false;
   const double margin = static_cast<double>(visible_margin(e));
-  bottom = std::max(bottom, visible.ymin - margin);
-  top = std::min(top, visible.ymax + margin);
-  left = std::max(left, visible.xmin - margin);
-  right = std::min(right, visible.xmax + margin);
-  if (right < left || top < bottom) return;
-  e.work.scan_rows += static_cast<int64_t>(top) - static_cast<int64_t>(bottom) + 1;
-
+  f.rows = {std::max({window.xmin, clip.xmin, poly.xmin, visible.xmin - margin}),
+            std::max({window.ymin, clip.ymin, poly.ymin, visible.ymin - margin}),
+            std::min({window.xmax, clip.xmax, poly.xmax, visible.xmax + margin}),
+            std::min({window.ymax, clip.ymax, poly.ymax, visible.ymax + margin})};
   // Spans are clipped to the hard-clip rectangle, then to the window when
   // it is on: for spans on one row that is clipping to the two boxes' overlap.
-  Box shown = clip;
-  if (e.gs.window.on) shown = {std::max(clip.xmin, window.xmin), std::max(clip.ymin, window.ymin),
-                               std::min(clip.xmax, window.xmax), std::min(clip.ymax, window.ymax)};
+  f.shown = clip;
+  if (e.gs.window.on)
+    f.shown = {std::max(clip.xmin, window.xmin), std::max(clip.ymin, window.ymin), std::min(clip.xmax, window.xmax),
+               std::min(clip.ymax, window.ymax)};
+  return f.rows.xmin <= f.rows.xmax && f.rows.ymin <= f.rows.ymax;
+}
+
+void fill_rows(Engine& e, const std::vector<Vertex>& vertices, const FillArea& f, int pen) {
+  const int64_t bottom = static_cast<int64_t>(f.rows.ymin), top = static_cast<int64_t>(f.rows.ymax);
+  e.work.scan_rows += top - bottom + 1;
+  const Box& shown = f.shown;
+  scan_rows(vertices, bottom, top, [&](int64_t j, const std::vector<Span>& spans) {
+    count_work(e);
+    if (e.run.cancelled) return false;
+    const double y = static_cast<double>(j);
+    if (y < shown.ymin || y > shown.ymax) return true;
+    for (const Span& s : spans) {
+      // Whole numbers within the device box: the conversion is exact.
+      const double xa = std::max(s.xa, shown.xmin), xb = std::min(s.xb, shown.xmax);
+      if (xa <= xb)
+        draw_segment(e, static_cast<int32_t>(xa), static_cast<int32_t>(j), static_cast<int32_t>(xb),
+                     static_cast<int32_t>(j), pen);
+    }
+    return true;
+  });
+}
+
+}  // namespace
+
+void fill_polygon_solid(Engine& e, std::vector<Vertex>& vertices) {
+  if (vertices.empty()) return;
+  FillArea f;
+  if (!fill_area(e, vertices, f)) return;
   const int pen = e.gs.pen.pen;
-  scan_rows(vertices, static_cast<int64_t>(bottom), static_cast<int64_t>(top),
-            [&](int64_t j, const std::vector<Span>& spans) {
-              count_work(e);
-              if (e.run.cancelled) return false;
-              const double y = static_cast<double>(j);
-              if (y < shown.ymin || y > shown.ymax) return true;
-              for (const Span& s : spans) {
-                // Whole numbers within the device box: the conversion is exact.
-                const double xa = std::max(s.xa, shown.xmin), xb = std::min(s.xb, shown.xmax);
-                if (xa <= xb)
-                  draw_segment(e, static_cast<int32_t>(xa), static_cast<int32_t>(j), static_cast<int32_t>(xb),
-                               static_cast<int32_t>(j), pen);
-              }
-              return true;
-            });
+  // Surfaces that fill polygons themselves take it as one shape, cut to the
+  // rows and columns that would be filled.
+  DeviceRings rings;
+  const PixelBox cut{static_cast<int64_t>(f.rows.xmin), static_cast<int64_t>(f.rows.ymin),
+                     static_cast<int64_t>(f.rows.xmax), static_cast<int64_t>(f.rows.ymax)};
+  if (draws_polygons(e, pen) && polygon_rings(vertices, cut, rings)) {
+    draw_polygon(e, rings, pen);
+    return;
+  }
+  fill_rows(e, vertices, f, pen);
 }
 
 namespace {

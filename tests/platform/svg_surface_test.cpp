@@ -22,21 +22,43 @@ TEST(SvgSurface, DocumentHasTheViewSizeAndAWhiteBackground) {
   EXPECT_EQ(s.substr(s.size() - 12), "</g>\n</svg>\n");
 }
 
-TEST(SvgSurface, PolylinesAndPixelsBecomeElements) {
+// Strokes of one colour and width in a row are one path element: each
+// polyline a subpath, each pixel of that colour a stroke one pixel long
+// across it; a wide pen's end pixel is its round end already.
+TEST(SvgSurface, StrokesOfOneColourAndWidthShareOnePath) {
   std::string s = render([](SvgSurface& svg) {
     DevicePoint thin[3] = {{1, 2}, {30, 2}, {30, 40}};
     svg.draw_polyline(thin, 3, 1, Rgb{255, 0, 16});
+    svg.set_pixel({30, 40}, Rgb{255, 0, 16});
+    DevicePoint slant[2] = {{3, 3}, {9, 7}};
+    svg.draw_polyline(slant, 2, 1, Rgb{255, 0, 16});
     DevicePoint wide[2] = {{5, 5}, {5, 5}};
     svg.draw_polyline(wide, 2, 4, Rgb{0, 0, 255});
-    svg.set_pixel({30, 40}, Rgb{255, 0, 16});
+    svg.set_pixel({5, 5}, Rgb{0, 0, 255});
+    svg.set_pixel({7, 5}, Rgb{0, 0, 255});
     svg.set_pixel({640, 0}, Rgb{});
   });
-  EXPECT_NE(s.find("<polyline stroke=\"#ff0010\" stroke-width=\"1\" points=\"1,2 30,2 30,40\"/>"), std::string::npos);
-  EXPECT_NE(s.find("<polyline stroke=\"#0000ff\" stroke-width=\"4\" stroke-linecap=\"round\" "
-                   "stroke-linejoin=\"round\" points=\"5,5 5,5\"/>"),
-            std::string::npos);
-  EXPECT_NE(s.find("<rect x=\"29.5\" y=\"39.5\" width=\"1\" height=\"1\" fill=\"#ff0010\"/>"), std::string::npos);
-  EXPECT_EQ(s.find("x=\"639.5\""), std::string::npos);  // off the view: dropped
+  EXPECT_NE(s.find("<path stroke=\"#ff0010\" stroke-width=\"1\" d=\"M1 2H30V40M29.5 40h1M3 3L9 7\"/>\n"
+                   "<path stroke=\"#0000ff\" stroke-width=\"4\" stroke-linecap=\"round\" "
+                   "stroke-linejoin=\"round\" d=\"M5 5L5 5\"/>\n"
+                   "<path stroke=\"#0000ff\" stroke-width=\"1\" d=\"M6.5 5h1\"/>\n</g>"),
+            std::string::npos)
+      << s;
+  EXPECT_EQ(s.find("639.5"), std::string::npos);  // off the view: dropped
+}
+
+TEST(SvgSurface, FilledPolygonIsOnePathByTheEvenOddRule) {
+  std::string s = render([](SvgSurface& svg) {
+    DevicePoint line[2] = {{0, 0}, {9, 0}};
+    svg.draw_polyline(line, 2, 1, Rgb{});
+    svg.fill_polygon({{{0, 0}, {10, 0}, {10, 10}}, {{2, 1}, {8, 1}, {8, 7}}}, Rgb{0, 255, 0});
+    svg.draw_polyline(line, 2, 1, Rgb{});
+  });
+  EXPECT_NE(s.find("<path stroke=\"#000000\" stroke-width=\"1\" d=\"M0 0H9\"/>\n"
+                   "<path fill=\"#00ff00\" fill-rule=\"evenodd\" d=\"M0 0L10 0L10 10ZM2 1L8 1L8 7Z\"/>\n"
+                   "<path stroke=\"#000000\" stroke-width=\"1\" d=\"M0 0H9\"/>\n"),
+            std::string::npos)
+      << s;
 }
 
 TEST(SvgSurface, FarCoordinatesAreClipped) {
@@ -44,7 +66,7 @@ TEST(SvgSurface, FarCoordinatesAreClipped) {
     DevicePoint pts[2] = {{-2000000000, 10}, {2000000000, 10}};
     svg.draw_polyline(pts, 2, 1, Rgb{});
   });
-  EXPECT_NE(s.find("points=\"-4097,10 4737,10\""), std::string::npos) << s;
+  EXPECT_NE(s.find("d=\"M-4097 10H4737\""), std::string::npos) << s;
 }
 
 }  // namespace

@@ -63,38 +63,49 @@ TEST(WmfSurface, EmptyMetafileHasHeadersAndEndRecord) {
   EXPECT_EQ(p.header[0], 1);
   EXPECT_EQ(p.header[1], 9);
   EXPECT_EQ(p.header[2], 0x0300);
-  EXPECT_EQ(dword(p.header, 3), 12u);  // header and end record
-  EXPECT_EQ(p.total_words, 12u);
-  ASSERT_EQ(p.records.size(), 1u);
-  EXPECT_EQ(p.records[0].function, 0);
-  EXPECT_EQ(p.records[0].params.size(), 0u);
+  EXPECT_EQ(dword(p.header, 3), 16u);  // header, the fill mode and the end record
+  EXPECT_EQ(p.total_words, 16u);
+  ASSERT_EQ(p.records.size(), 2u);
+  EXPECT_EQ(p.records[0].function, 0x0106);
+  EXPECT_EQ(p.records[0].params, std::vector<uint16_t>{1}) << "alternate: the even-odd rule";
+  EXPECT_EQ(p.records[1].function, 0);
+  EXPECT_EQ(p.records[1].params.size(), 0u);
 }
 
-TEST(WmfSurface, PolylineIsWrappedInItsOwnPen) {
+std::vector<uint16_t> functions(const Parsed& p) {
+  std::vector<uint16_t> f;
+  for (const Record& r : p.records) f.push_back(r.function);
+  return f;
+}
+
+// A pen serves every polyline until the colour or width changes; a filled
+// polygon is one PolyPolygon record with a solid brush and a null pen.
+TEST(WmfSurface, PenServesItsPolylinesAndPolygonsAreOneRecord) {
   Parsed p = render([](WmfSurface& w) {
     DevicePoint pts[3] = {{1, 2}, {30, 2}, {30, 40}};
     w.draw_polyline(pts, 3, 3, Rgb{255, 0, 128});
     w.set_pixel({30, 40}, Rgb{1, 2, 3});
+    w.draw_polyline(pts, 2, 3, Rgb{255, 0, 128});
+    w.fill_polygon({{{0, 0}, {10, 0}, {10, 10}}, {{2, 1}, {8, 1}, {8, 7}, {2, 7}}}, Rgb{0, 0, 255});
+    w.draw_polyline(pts, 2, 1, Rgb{255, 0, 128});
   });
-  ASSERT_EQ(p.records.size(), 6u);
-  const Record& pen = p.records[0];
-  EXPECT_EQ(pen.function, 0x02FA);
+  EXPECT_EQ(functions(p), (std::vector<uint16_t>{0x0106, 0x02FA, 0x012D, 0x0325, 0x041F, 0x0325,  // one pen
+                                                 0x01F0, 0x02FA, 0x012D, 0x02FC, 0x012D, 0x0538, 0x01F0,  // polygon
+                                                 0x01F0, 0x02FA, 0x012D, 0x0325, 0x01F0, 0}));
+  const Record& pen = p.records[1];
   ASSERT_EQ(pen.params.size(), 5u);
   EXPECT_EQ(pen.params[0], 0);  // solid
   EXPECT_EQ(pen.params[1], 3);  // width
   EXPECT_EQ(dword(pen.params, 3), 0x008000FFu);
-  EXPECT_EQ(p.records[1].function, 0x012D);
-  EXPECT_EQ(p.records[1].params, std::vector<uint16_t>{0});
-  EXPECT_EQ(p.records[2].function, 0x0325);
-  EXPECT_EQ(p.records[2].params, (std::vector<uint16_t>{3, 1, 2, 30, 2, 30, 40}));
-  EXPECT_EQ(p.records[3].function, 0x01F0);
-  EXPECT_EQ(p.records[4].function, 0x041F);
+  EXPECT_EQ(p.records[3].params, (std::vector<uint16_t>{3, 1, 2, 30, 2, 30, 40}));
   // COLORREF, then y before x.
   EXPECT_EQ(p.records[4].params, (std::vector<uint16_t>{0x0201, 0x0003, 40, 30}));
-  EXPECT_EQ(p.records[5].function, 0);
+  EXPECT_EQ(p.records[7].params[0], 5) << "no outline around the polygon";
+  EXPECT_EQ(p.records[9].params, (std::vector<uint16_t>{0, 0x0000, 0x00FF, 0})) << "a solid blue brush";
+  EXPECT_EQ(p.records[11].params,
+            (std::vector<uint16_t>{2, 3, 4, 0, 0, 10, 0, 10, 10, 2, 1, 8, 1, 8, 7, 2, 7}));
   EXPECT_EQ(dword(p.header, 3), p.total_words);
-  EXPECT_EQ(p.header[5], 1);                // objects
-  EXPECT_EQ(dword(p.header, 6), 10u);       // the polyline record is the largest
+  EXPECT_EQ(p.header[5], 2);  // objects: the pen and the brush
 }
 
 TEST(WmfSurface, FarCoordinatesAreClippedToTheSixteenBitRange) {
@@ -105,15 +116,16 @@ TEST(WmfSurface, FarCoordinatesAreClippedToTheSixteenBitRange) {
     w.draw_polyline(gone, 2, 1, Rgb{});
     w.set_pixel({40000, 5}, Rgb{});
   });
-  ASSERT_EQ(p.records.size(), 5u);
-  const Record& line = p.records[2];
+  ASSERT_EQ(p.records.size(), 6u);
+  const Record& line = p.records[3];
   ASSERT_EQ(line.function, 0x0325);
   ASSERT_EQ(line.params.size(), 5u);
   EXPECT_EQ(static_cast<int16_t>(line.params[1]), -32768);
   EXPECT_EQ(line.params[2], 10);
   EXPECT_EQ(static_cast<int16_t>(line.params[3]), 32767);
   EXPECT_EQ(line.params[4], 10);
-  EXPECT_EQ(p.records[4].function, 0);  // nothing for the invisible line and pixel
+  EXPECT_EQ(functions(p), (std::vector<uint16_t>{0x0106, 0x02FA, 0x012D, 0x0325, 0x01F0, 0}))
+      << "nothing for the invisible line and pixel";
 }
 
 TEST(WmfSurface, PolylineLeavingTheRangeSplitsIntoVisibleRuns) {
