@@ -18,6 +18,7 @@ class QLabel;
 
 namespace kavor {
 
+class Export;
 class FileDialogs;
 class HelpWindow;
 class MessageBoxes;
@@ -129,6 +130,7 @@ class MainWindow : public QMainWindow {
   ViewZoom zoom_;
   std::unique_ptr<ShellHost> host_;
   std::unique_ptr<ViewRenderer> renderer_;
+  std::unique_ptr<Export> export_;
   ViewWidget* view_ = nullptr;
   std::unique_ptr<ZoomHandlers> zoom_handlers_;
   std::map<int, QAction*> actions_;
