@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QDragEnterEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
@@ -86,6 +88,7 @@ class MainWindowTest : public QObject {
   void option_slots_and_the_default_file();
   void reset_options_renders_the_defaults_and_keeps_the_zoom();
   void help_about_and_fit_paper();
+  void a_dropped_file_opens();
   void close_and_exit();
 };
 
@@ -369,6 +372,25 @@ void MainWindowTest::close_and_exit() {
   QVERIFY(!t.window->renderer().has_picture());
   t.trigger(CMD_EXIT);
   QCOMPARE(t.ended_with, QList<int>{0});
+}
+
+void MainWindowTest::a_dropped_file_opens() {
+  ShellTestWindow t;
+  t.show_with_view(200, 150);
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(test_data(QStringLiteral("test_sheet_text.plt")))});
+  QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(t.window.get(), &enter);
+  QVERIFY(enter.isAccepted());
+  QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(t.window.get(), &drop);
+  QCOMPARE(t.window->windowTitle(), QStringLiteral("KAVOR for Windows(32Bit) - test_sheet_text.plt"));
+  QVERIFY(t.wait_for_picture());
+  // Two files, or something that is no file, are not taken.
+  data.setUrls({QUrl::fromLocalFile(QStringLiteral("/a.plt")), QUrl::fromLocalFile(QStringLiteral("/b.plt"))});
+  QDragEnterEvent two(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(t.window.get(), &two);
+  QVERIFY(!two.isAccepted());
 }
 
 KAVOR_SHELL_TEST_MAIN(MainWindowTest)
