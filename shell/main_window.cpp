@@ -420,6 +420,7 @@ void MainWindow::redraw() { discard_and_repaint(); }
 void MainWindow::reset_options() {
   clear_default_settings(settings_, settings_dir_, [this] { forget_view(); });
   sync_marks();
+  apply_window_shape();
   repaint_window();
 }
 
