@@ -52,7 +52,7 @@ Sample engine_alone(const std::string& path, const std::string& settings) {
     engine.out = &sink;
     engine.err = &sink;
     try {
-      engine_run_inputs(engine, {"Dummy.EXE", "-COLOR", "-DE", "FILE", "-IN", path});
+      engine_run_inputs(engine, {kProgramName, "-COLOR", "-DE", "FILE", "-IN", path});
     } catch (const FatalError&) {
       _exit(1);
     }

@@ -25,7 +25,7 @@ void ConsoleHost::show_fatal(const std::string& text) {
 int ConsoleHost::ask_instruction_error(const std::string& text) {
   ++counts_.instruction_errors;
   if (!quiet_) print(text);
-  return abort_on_error_ ? 1 : 0;
+  return abort_on_error_ ? ANSWER_ABORT : ANSWER_CONTINUE;
 }
 
 void ConsoleHost::show_message(const std::string& text, const std::string& caption) {

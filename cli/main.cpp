@@ -22,7 +22,7 @@ using namespace kavor;
 namespace {
 
 std::vector<std::string> engine_vector(const ConvertArguments& a) {
-  std::vector<std::string> v{"Dummy.EXE", "-COLOR"};
+  std::vector<std::string> v{kProgramName, "-COLOR"};
   v.insert(v.end(), a.engine_options.begin(), a.engine_options.end());
   return v;
 }

@@ -21,7 +21,7 @@ constexpr int kMaxSide = 20000;
 double hard_clip_aspect(Engine& e, const std::vector<std::string>& options) {
   try {
     reset_run_state(e);
-    prepare_run(e, options.empty() ? std::vector<std::string>{"Dummy.EXE"} : options);
+    prepare_run(e, options.empty() ? std::vector<std::string>{kProgramName} : options);
   } catch (const FatalError&) {
     return 0;
   }

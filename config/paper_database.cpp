@@ -293,11 +293,13 @@ constexpr size_t kLineChunk = 127;
 constexpr char kCannotWriteDatabase[] = "セットアップ失敗!，プロッタＤＢを書き込めません";
 constexpr char kInvalidPlotter[] = "paperter error: invalid plotter type !!!";
 
+// The heading of the entry with the code: the mark and its name; empty when
+// the code has no entry.
 template <size_t N>
-const char* name_of(const std::array<HeadingName, N>& table, int code) {
-  for (const HeadingName& h : table)
-    if (h.code == code) return h.name.data();
-  return nullptr;
+std::string heading_of(const std::array<NamedCode, N>& table, char mark, int code) {
+  const NamedCode* entry = find_code(table, code);
+  if (!entry) return {};
+  return (mark ? std::string(1, mark) : std::string()) + std::string(entry->name);
 }
 
 // The paper name of a heading ends at a "-", a blank or the end of the line.
@@ -400,10 +402,10 @@ void load_paper_record(Engine& e) {
     in.open(paper_database_path(dir), std::ios::binary);
     if (!in) report_fatal(e, kRunPdbgen);
   }
-  const char* plotter = name_of(kPlotterHeadings, e.options.plotter);
-  const char* paper = name_of(kPaperHeadings, e.options.paper);
-  const char* mode = name_of(kModeNames, e.options.expanded);
-  if (!plotter || !paper || !mode) report_fatal(e, kInvalidPlotter);
+  const std::string plotter = heading_of(kPlotterModels, kPlotterHeadingMark, e.options.plotter);
+  const std::string paper = heading_of(kPaperNames, kPaperHeadingMark, e.options.paper);
+  const std::string mode = heading_of(kPaperModeNames, 0, e.options.expanded);
+  if (plotter.empty() || paper.empty() || mode.empty()) report_fatal(e, kInvalidPlotter);
   find_block(e, in, plotter, mode);
   read_paper(e, in, paper);
 }

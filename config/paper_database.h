@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "config/plotters.h"
+
 namespace kavor {
 
 struct Engine;
@@ -18,20 +20,23 @@ struct PaperRecord {
   std::array<double, 12> v{};
 };
 
-struct HeadingName {
-  std::string_view name;
-  int code;
-};
+// Block headings are "!" and a plotter model name, a colon and a mode name;
+// paper headings "$" and a paper name.
+inline constexpr char kPlotterHeadingMark = '!';
+inline constexpr char kPaperHeadingMark = '$';
 
-// Searched in this order; a prefix test finds "$A4" before "$A".
-inline constexpr std::array<HeadingName, 10> kPlotterHeadings{{
-    {"!HP7440", 0x101}, {"!HP7470", 0x201}, {"!HP7475", 0x202}, {"!HP7550", 0x401}, {"!HP7570", 0x801},
-    {"!HP7580", 0x2001}, {"!HP7585", 0x2002}, {"!HP7586", 0x2003}, {"!HP7595", 0x1001}, {"!HP7596", 0x1002},
-}};
-inline constexpr std::array<HeadingName, 10> kPaperHeadings{{
-    {"$A4", 0}, {"$A3", 1}, {"$A2", 2}, {"$A1", 3}, {"$A0", 4}, {"$A", 5}, {"$B", 6}, {"$C", 7}, {"$D", 8}, {"$E", 9},
-}};
-inline constexpr std::array<HeadingName, 2> kModeNames{{{"EXPAND", 1}, {"NORMAL", 0}}};
+// The entry whose name, after the mark (none when 0), begins the line; the
+// first in table order. The heading's length is the name's plus the mark's.
+template <size_t N>
+const NamedCode* match_heading(const std::array<NamedCode, N>& table, char mark, std::string_view line) {
+  if (mark) {
+    if (line.empty() || line[0] != mark) return nullptr;
+    line.remove_prefix(1);
+  }
+  for (const NamedCode& entry : table)
+    if (line.substr(0, entry.name.size()) == entry.name) return &entry;
+  return nullptr;
+}
 
 inline constexpr std::string_view kPaperDatabaseName = "$ppaper.kv";
 inline constexpr int kDefaultPaperDatabaseLines = 269;

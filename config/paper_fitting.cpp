@@ -11,13 +11,6 @@ namespace kavor {
 
 namespace {
 
-template <size_t N>
-const HeadingName* prefix_match(const std::array<HeadingName, N>& table, const std::string& line) {
-  for (const HeadingName& h : table)
-    if (starts_with(line, h.name)) return &h;
-  return nullptr;
-}
-
 struct FitScan {
   PaperChoice answer;
   double best_x = 32767.0, best_y = 32767.0;
@@ -26,17 +19,19 @@ struct FitScan {
 };
 
 void read_block_heading(Engine& e, FitScan& s, const std::string& line) {
-  const HeadingName* p = prefix_match(kPlotterHeadings, line);
-  if (!p || line.size() <= p->name.size() || line[p->name.size()] != ':') report_fatal(e, kDatabaseDestroyed);
-  const HeadingName* m = prefix_match(kModeNames, line.substr(p->name.size() + 1));
+  const NamedCode* p = match_heading(kPlotterModels, kPlotterHeadingMark, line);
+  const size_t length = p ? p->name.size() + 1 : 0;
+  if (!p || line.size() <= length || line[length] != ':') report_fatal(e, kDatabaseDestroyed);
+  const NamedCode* m = match_heading(kPaperModeNames, 0, std::string_view(line).substr(length + 1));
   s.plotter = p->code;
   s.mode = m ? m->code : 0;
 }
 
 void read_paper_heading(Engine& e, FitScan& s, const std::string& line) {
-  const HeadingName* p = prefix_match(kPaperHeadings, line);
+  const NamedCode* p = match_heading(kPaperNames, kPaperHeadingMark, line);
   if (!p) report_fatal(e, kDatabaseDestroyed);
-  bool not_taken = line.size() > p->name.size() && line[p->name.size()] == '-';
+  const size_t length = p->name.size() + 1;
+  bool not_taken = line.size() > length && line[length] == '-';
   s.paper = not_taken ? -1 : p->code;
 }
 

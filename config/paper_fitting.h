@@ -5,7 +5,7 @@
 #include <string>
 
 #include "config/settings_record.h"
-#include "geometry/line_path.h"
+#include "engine/graphics_state.h"
 
 namespace kavor {
 

@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <span>
 #include <tuple>
 #include <utility>
 
@@ -41,18 +40,6 @@ std::string_view first_word(std::string_view text) {
   size_t n = 0;
   while (n < text.size() && !is_space(text[n])) ++n;
   return text.substr(0, n);
-}
-
-const NamedCode* find_by_name(std::span<const NamedCode> table, std::string_view name) {
-  for (const NamedCode& entry : table)
-    if (entry.name == name) return &entry;
-  return nullptr;
-}
-
-const NamedCode* find_by_code(std::span<const NamedCode> table, int code) {
-  for (const NamedCode& entry : table)
-    if (entry.code == code) return &entry;
-  return nullptr;
 }
 
 bool is_expand_capable(int plotter) {
@@ -166,14 +153,14 @@ std::string colour_line(const Settings& s) { return s.colour ? "-COLOR\n" : "-MO
 // A plotter or paper code outside the tables writes no line, so that the
 // engine keeps its default rather than reading a broken option.
 std::string plotter_line(const Settings& s) {
-  const NamedCode* plotter = find_by_code(kPlotterNames, s.plotter);
+  const NamedCode* plotter = find_code(kPlotterModels, s.plotter);
   return plotter ? "-PT " + std::string(plotter->name) + "\n" : "";
 }
 
 std::string paper_line(const Settings& s) {
-  const NamedCode* paper = find_by_code(kPaperNames, s.paper);
+  const NamedCode* paper = find_code(kPaperNames, s.paper);
   if (!paper) return {};
-  bool expanded = s.expand == 1 && is_expand_capable(s.plotter);
+  bool expanded = s.expand == MODE_EXPAND && is_expand_capable(s.plotter);
   return "-PP " + std::string(paper->name) + (expanded ? "E" : "") + "\n";
 }
 
@@ -191,7 +178,7 @@ std::string output_magnification_line(const Settings& s) {
 std::string output_paper_lines(const Settings& s) {
   if (s.output_paper < 0)
     return "-DW " + std::to_string(s.device_width) + "\n-DH " + std::to_string(s.device_height) + "\n";
-  const NamedCode* paper = find_by_code(kOutputPaperNames, s.output_paper);
+  const NamedCode* paper = find_code(kOutputPaperNames, s.output_paper);
   return paper ? "-OP " + std::string(paper->name) + "\n" : "";
 }
 
@@ -217,23 +204,23 @@ bool write_text_file(const std::string& path, const std::string& text, const Mes
 }
 
 void load_paper(Settings& s, std::string_view word) {
-  if (const NamedCode* paper = find_by_name(kPaperNames, word)) {
+  if (const NamedCode* paper = find_name(kPaperNames, word)) {
     s.paper = paper->code;
-    s.expand = 0;
+    s.expand = MODE_NORMAL;
     return;
   }
-  if (const NamedCode* paper = find_by_name(kExpandPaperNames, word)) s.paper = paper->code;
-  s.expand = 1;
+  if (const NamedCode* paper = find_name(kExpandedPaperNames, word)) s.paper = paper->code;
+  s.expand = MODE_EXPAND;
 }
 
 void load_option(Settings& s, std::string_view option, std::string_view value) {
   std::string_view word = first_word(value);
   if (option == "-PT") {
-    if (const NamedCode* plotter = find_by_name(kPlotterNames, word)) s.plotter = plotter->code;
+    if (const NamedCode* plotter = find_name(kPlotterModels, word)) s.plotter = plotter->code;
   } else if (option == "-PP") {
     load_paper(s, word);
   } else if (option == "-OP") {
-    if (const NamedCode* paper = find_by_name(kOutputPaperNames, word)) s.output_paper = paper->code;
+    if (const NamedCode* paper = find_name(kOutputPaperNames, word)) s.output_paper = paper->code;
     s.device_width = s.device_height = -1;
   } else if (option == "-RE") {
     if (auto pair = read_pair(value)) {

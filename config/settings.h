@@ -9,35 +9,16 @@
 #include <string>
 #include <string_view>
 
+#include "config/plotters.h"
 #include "config/settings_record.h"
 
 namespace kavor {
 
-struct NamedCode {
-  std::string_view name;
-  int code;
-};
-
-// Plotter names in the loader's search order.
-inline constexpr std::array<NamedCode, 10> kPlotterNames{{
-    {"HP7550", 1025}, {"HP7580", 8193}, {"HP7585", 8194}, {"HP7586", 8195}, {"HP7440", 257},
-    {"HP7470", 513}, {"HP7475", 514}, {"HP7570", 2049}, {"HP7595", 4097}, {"HP7596", 4098},
-}};
-
-inline constexpr std::array<NamedCode, 10> kPaperNames{{
-    {"A4", 0}, {"A3", 1}, {"A2", 2}, {"A1", 3}, {"A0", 4}, {"E", 9}, {"D", 8}, {"C", 7}, {"B", 6}, {"A", 5},
-}};
-
-inline constexpr std::array<NamedCode, 10> kExpandPaperNames{{
-    {"A4E", 0}, {"A3E", 1}, {"A2E", 2}, {"A1E", 3}, {"A0E", 4}, {"EE", 9}, {"DE", 8}, {"CE", 7}, {"BE", 6}, {"AE", 5},
-}};
-
+// Output papers: the sizes A4..A0 and B4.
+inline constexpr int kOutputPaperB4 = 10;
 inline constexpr std::array<NamedCode, 6> kOutputPaperNames{{
-    {"A4", 0}, {"A3", 1}, {"A2", 2}, {"A1", 3}, {"A0", 4}, {"B4", 10},
+    {"A4", PAPER_A4}, {"A3", PAPER_A3}, {"A2", PAPER_A2}, {"A1", PAPER_A1}, {"A0", PAPER_A0}, {"B4", kOutputPaperB4},
 }};
-
-// Only these plotters have an expand mode; for the others it is not written.
-inline constexpr std::array<int, 6> kExpandCapablePlotters{2049, 8193, 8194, 8195, 4097, 4098};
 
 // The trimming of each sheet of a split print, indexed 1..30 (entry 0 is
 // index 1): x offset, y offset, x extent, y extent in per cent. Sheets run

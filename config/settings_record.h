@@ -4,12 +4,14 @@
 
 #include <array>
 
+#include "config/plotters.h"
+
 namespace kavor {
 
 struct Settings {
-  int plotter = 1025;  // HP7550
-  int paper = 0;       // A4
-  int expand = 0;      // 1: the plotter's enlarged plotting area
+  int plotter = HP7550;
+  int paper = PAPER_A4;
+  int expand = MODE_NORMAL;
   double magnification_x = 1.0, magnification_y = 1.0;
   double output_magnification_x = 1.0, output_magnification_y = 1.0;
   int printing = 0;      // menu command id of the print in progress, or 0

@@ -92,12 +92,12 @@ int report_instruction_error(Engine& e, const std::string& text) {
   std::string shown = compose_message(e, text);
   if (shown.size() > kInstructionErrorArea) shown.resize(kInstructionErrorArea);
   int answer = e.host.ask_instruction_error(shown);
-  if (answer < 0) {
+  if (answer <= ANSWER_NO_DIALOG) {
     e.host.show_message("DialogBox Error", "Error");
     answer = e.last_instruction_answer;
   }
   e.last_instruction_answer = answer;
-  return answer == 1 ? 1 : 0;
+  return answer == ANSWER_ABORT ? ANSWER_ABORT : ANSWER_CONTINUE;
 }
 
 }  // namespace kavor

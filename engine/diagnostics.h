@@ -15,7 +15,7 @@ void report_warning_fmt(Engine& e, const std::string& format, const std::string&
 void report_param_count_error(Engine& e, const std::string& suffix);
 void report_param_range_error(Engine& e, const std::string& suffix);
 [[noreturn]] void report_system_error(Engine& e, const std::string& text);
-// 1 for Abort, 0 for Continue.
+// ANSWER_ABORT or ANSWER_CONTINUE.
 int report_instruction_error(Engine& e, const std::string& text);
 
 // The shown text: "MN:text" after an instruction was dispatched, else text.

@@ -13,19 +13,11 @@
 #include "config/paper_database.h"
 #include "config/pen_colour_file.h"
 #include "device/draw_device.h"
+#include "engine/graphics_state.h"
 #include "engine/host.h"
 #include "engine/input_stream.h"
 #include "engine/options.h"
-#include "geometry/line_path.h"
-#include "geometry/polygon_buffer.h"
-#include "hpgl/coordinates.h"
-#include "hpgl/fill_types.h"
-#include "hpgl/labels.h"
-#include "hpgl/line_types.h"
-#include "hpgl/params.h"
-#include "hpgl/pen_motion.h"
-#include "hpgl/remaining.h"
-#include "hpgl/stroke_font.h"
+#include "engine/params.h"
 
 namespace kavor {
 
@@ -50,21 +42,11 @@ struct RunContext {
   std::unique_ptr<std::ofstream> log_file;
 };
 
-// The graphics state record, grouped by owner.
-struct GraphicsState {
-  PlotArea area;
-  DeviceExtents device;
-  Scaling scaling;
-  InputWindow window;
-  PenState pen;
-  PageState page;
-  LineAttributes line;
-  FillState fill;
-  LabelState label;
-  UserGlyph user_glyph;
-  PolygonState polygon;
-  OtherState other;
-  DrawingExtents extents;
+// Units of work done in a run, counted so that tests and benchmarks can
+// show that a figure or fill costs what the visible picture needs.
+struct WorkCounts {
+  int64_t chords = 0;     // arc chords generated
+  int64_t scan_rows = 0;  // device rows scanned by polygon fills
 };
 
 struct Engine {
@@ -82,8 +64,9 @@ struct Engine {
   // Standard output and error streams of the engine (tests replace them).
   std::ostream* out = &std::cout;
   std::ostream* err = &std::cerr;
-  int last_instruction_answer = 1;  // Abort until the dialog was answered
+  int last_instruction_answer = ANSWER_ABORT;  // until the dialog was answered
   unsigned pump_countdown = 0;
+  WorkCounts work;
 };
 
 }  // namespace kavor

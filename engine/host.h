@@ -7,6 +7,9 @@
 
 namespace kavor {
 
+// The answers of the instruction-error dialog.
+enum InstructionAnswer : int { ANSWER_NO_DIALOG = -1, ANSWER_CONTINUE = 0, ANSWER_ABORT = 1 };
+
 struct PixelSize {
   int width = 0;
   int height = 0;
@@ -20,8 +23,8 @@ class Host {
   virtual void show_warning(const std::string& text) = 0;
   // Fatal box: shown, then the engine unwinds with FatalError.
   virtual void show_fatal(const std::string& text) = 0;
-  // Instruction-error dialog: 1 for Abort, 0 for Continue, -1 when the
-  // dialog could not be shown.
+  // Instruction-error dialog: ANSWER_ABORT, ANSWER_CONTINUE, or
+  // ANSWER_NO_DIALOG when the dialog could not be shown.
   virtual int ask_instruction_error(const std::string& text) = 0;
   // A plain message box with its own caption ("stateRIP Error"/"Warning",
   // "DialogBox Error"/"Error").

@@ -13,7 +13,7 @@ class NullHost : public Host {
   NullHost(std::string settings_dir, PixelSize view) : settings_dir_(std::move(settings_dir)), view_(view) {}
   void show_warning(const std::string&) override {}
   void show_fatal(const std::string&) override {}
-  int ask_instruction_error(const std::string&) override { return 0; }
+  int ask_instruction_error(const std::string&) override { return ANSWER_CONTINUE; }
   void show_message(const std::string&, const std::string&) override {}
   void progress(int) override {}
   void pump() override {}

@@ -6,9 +6,11 @@
 #include <cstring>
 #include <string_view>
 
+#include "config/plotters.h"
 #include "engine/diagnostics.h"
 #include "engine/engine.h"
 #include "engine/numeric.h"
+#include "engine/units.h"
 #include "engine/run.h"
 #include "hpgl/lexer.h"
 
@@ -21,15 +23,6 @@ struct NamedValue {
   int value;
 };
 
-constexpr NamedValue kPlotterModels[] = {
-    {"HP7440", 0x101}, {"COLORPRO", 0x101}, {"HP7470", 0x201}, {"HP7475", 0x202},   {"HP7550", 0x401},
-    {"HP7570", 0x801}, {"DRAFTPRO", 0x801}, {"HP7580", 0x2001}, {"HP7585", 0x2002}, {"HP7586", 0x2003},
-    {"HP7595", 0x1001}, {"HP7596", 0x1002}, {"DRAFTMASTER", 0x1001}, {nullptr, -1},
-};
-constexpr NamedValue kPapers[] = {{"A4", 0}, {"A3", 1}, {"A2", 2}, {"A1", 3}, {"A0", 4}, {"A", 5},
-                                  {"B", 6},  {"C", 7},  {"D", 8},  {"E", 9},  {nullptr, -1}};
-constexpr NamedValue kExpandedPapers[] = {{"A4E", 0}, {"A3E", 1}, {"A2E", 2}, {"A1E", 3}, {"A0E", 4}, {"AE", 5},
-                                          {"BE", 6},  {"CE", 7},  {"DE", 8},  {"EE", 9},  {nullptr, -1}};
 constexpr NamedValue kFileTypes[] = {{"SPR", 8}, {"4PACK", 1}, {"MHFAX", 2}, {"NTL", 3}, {"MRAW", 4},
                                      {"SF", 6},  {"SFF", 6},   {"SFN", 7},   {nullptr, -1}};
 constexpr NamedValue kPlotterModes[] = {{"EMULATION", 0}, {"STANDARD", 1}, {"EXPAND", 2}, {nullptr, -1}};
@@ -48,6 +41,12 @@ int lookup(const NamedValue* table, const std::string& value) {
   for (; table->name; ++table)
     if (key == table->name) return table->value;
   return -1;
+}
+
+template <size_t N>
+int lookup(const std::array<NamedCode, N>& table, const std::string& value) {
+  const NamedCode* entry = find_name(table, upper(value));
+  return entry ? entry->code : -1;
 }
 
 bool all_digits(const std::string& s) {
@@ -121,6 +120,7 @@ bool opt_in(Engine& e, const std::string& v) {
 }
 bool opt_pt(Engine& e, const std::string& v) {
   int code = lookup(kPlotterModels, v);
+  if (code < 0) code = lookup(kPlotterFamilies, v);
   if (code < 0) return false;
   e.options.plotter = code;
   return true;
@@ -132,16 +132,16 @@ bool opt_pm(Engine& e, const std::string& v) {
   return true;
 }
 bool opt_pp(Engine& e, const std::string& v) {
-  int p = lookup(kPapers, v);
+  int p = lookup(kPaperNames, v);
   if (p >= 0) {
     e.options.paper = p;
-    e.options.expanded = 0;
+    e.options.expanded = MODE_NORMAL;
     return true;
   }
-  p = lookup(kExpandedPapers, v);
+  p = lookup(kExpandedPaperNames, v);
   if (p < 0) return false;
   e.options.paper = p;
-  e.options.expanded = 1;
+  e.options.expanded = MODE_EXPAND;
   return true;
 }
 bool opt_pd(Engine& e, const std::string& v) {
@@ -184,9 +184,9 @@ bool opt_mp(Engine& e, const std::string& value) {
   if (v.size() < 2 || v[0] != '-' || v[1] != 'M') return false;
   char unit = v.size() > 2 ? v[2] : 0;
   if (unit == 'I')
-    e.options.margin_unit = 1016;
+    e.options.margin_unit = kPlotterUnitsPerInch;
   else if (unit == 'M')
-    e.options.margin_unit = 40;
+    e.options.margin_unit = kPlotterUnitsPerMm;
   else
     report_warning(e, "Errror margin options !\n");
   char side = v.size() > 3 ? v[3] : 0;
@@ -222,16 +222,15 @@ int single_integer(const std::string& v) {
   integer_pair(v, x, y);
   return x;
 }
-bool opt_sw(Engine& e, const std::string& v) {
-  int w = single_integer(v);
-  if (w <= 0) report_fatal_fmt(e, "Error: Invalid status window width [%s] !", v);
-  e.options.status_width = w;
-  return true;
-}
-bool opt_sh(Engine& e, const std::string& v) {
-  int h = single_integer(v);
-  if (h <= 0) report_fatal_fmt(e, "Error: Invalid status window width [%s] !", v);
-  e.options.status_height = h;
+constexpr char kInvalidStatusSize[] = "Error: Invalid status window width [%s] !";
+constexpr char kInvalidDisplaySize[] = "Error: Invalid display window width [%s] !";
+
+// -SW, -SH, -DW and -DH: a window size of at least 1 into the field.
+template <int OptionState::*Field, const char* Message>
+bool opt_window_size(Engine& e, const std::string& v) {
+  int size = single_integer(v);
+  if (size <= 0) report_fatal_fmt(e, Message, v);
+  e.options.*Field = size;
   return true;
 }
 bool opt_de(Engine& e, const std::string& v) {
@@ -253,18 +252,6 @@ bool opt_dp(Engine& e, const std::string& v) {
   if (x <= 0) report_fatal_fmt(e, "Error: Invalid display position [%s] !", v);
   e.options.display_x = x;
   e.options.display_y = y < 0 ? 0 : y;
-  return true;
-}
-bool opt_dw(Engine& e, const std::string& v) {
-  int w = single_integer(v);
-  if (w <= 0) report_fatal_fmt(e, "Error: Invalid display window width [%s] !", v);
-  e.options.display_width = w;
-  return true;
-}
-bool opt_dh(Engine& e, const std::string& v) {
-  int h = single_integer(v);
-  if (h <= 0) report_fatal_fmt(e, "Error: Invalid display window width [%s] !", v);
-  e.options.display_height = h;
   return true;
 }
 bool opt_pw(Engine& e, const std::string& value) {
@@ -304,8 +291,10 @@ constexpr OptionEntry kOptions[] = {
     {"-IN", 1, opt_in},   {"-PT", 2, opt_pt},   {"-PM", 3, opt_pm},   {"-PP", 4, opt_pp},   {"-PD", 5, opt_pd},
     {"-CC", 6, opt_cc},   {"-OP", 7, opt_op},   {"-OM", 8, opt_om},   {"-RE", 9, opt_re},   {"-PN", 10, opt_pn},
     {"-MP", 11, opt_mp},  {"-PX", 12, opt_px},  {"-OX", 13, opt_ox},  {"-BM", 14, nullptr}, {"-PC", 15, opt_pc},
-    {"-DT", 16, opt_dt},  {"-SP", 17, opt_sp},  {"-SW", 18, opt_sw},  {"-SH", 19, opt_sh},  {"-DE", 20, opt_de},
-    {"-FT", 21, opt_ft},  {"-DP", 22, opt_dp},  {"-DW", 23, opt_dw},  {"-DH", 24, opt_dh},  {"-PW", 25, opt_pw},
+    {"-DT", 16, opt_dt},  {"-SP", 17, opt_sp},  {"-SW", 18, opt_window_size<&OptionState::status_width, kInvalidStatusSize>},
+    {"-SH", 19, opt_window_size<&OptionState::status_height, kInvalidStatusSize>},  {"-DE", 20, opt_de},
+    {"-FT", 21, opt_ft},  {"-DP", 22, opt_dp},  {"-DW", 23, opt_window_size<&OptionState::display_width, kInvalidDisplaySize>},
+    {"-DH", 24, opt_window_size<&OptionState::display_height, kInvalidDisplaySize>},  {"-PW", 25, opt_pw},
     {"-SM", 26, opt_sm},  {nullptr, -1, nullptr},
 };
 

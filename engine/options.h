@@ -7,9 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "config/plotters.h"
+
 namespace kavor {
 
 struct Engine;
+
+// Entry 0 of every run vector: the program name, which the options skip.
+inline constexpr char kProgramName[] = "Dummy.EXE";
 
 enum class DeviceKind : int { PRINTER = 0, FILE = 1, DISPLAY = 2 };
 
@@ -18,10 +23,10 @@ enum SizeMode : int { SIZE_NORMAL = 1, SIZE_REAL = 2, SIZE_FIT = 3 };
 enum ColourMode : int { COLOUR_MONO = 2, COLOUR_COLOR = 8 };
 
 struct OptionState {
-  int plotter = 0x401;  // HP7550
+  int plotter = HP7550;
   int plotter_mode = 0;
-  int paper = 0;  // A4
-  int expanded = 0;
+  int paper = PAPER_A4;
+  int expanded = MODE_NORMAL;
   int paper_direction = 0;
   DeviceKind device = DeviceKind::DISPLAY;
   int printer_width = 0;

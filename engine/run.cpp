@@ -7,8 +7,9 @@
 #include <iterator>
 
 #include "engine/diagnostics.h"
+#include "geometry/line_path.h"
+#include "hpgl/configuration.h"
 #include "hpgl/dispatch.h"
-#include "hpgl/graphics_state.h"
 
 namespace kavor {
 
@@ -65,7 +66,7 @@ void report_progress(Engine& e, int c) {
 }
 
 std::vector<std::string> tokenise_parameter_file(Engine& e, const std::string& bytes) {
-  std::vector<std::string> args{"Dummy.EXE"};
+  std::vector<std::string> args{kProgramName};
   size_t used = 0;  // bytes of the 512-byte token buffer, terminators included
   size_t i = 0;
   auto store = [&](std::string& token, char c) {
@@ -108,7 +109,7 @@ void engine_run(Engine& e) { engine_run_file(e, e.host.settings_dir() + "$param.
 
 RunInputs separate_inputs(Engine& e, const std::vector<std::string>& args) {
   RunInputs lists;
-  lists.parameters.push_back(args.empty() ? std::string("Dummy.EXE") : args[0]);
+  lists.parameters.push_back(args.empty() ? std::string(kProgramName) : args[0]);
   // A token without a leading minus sign is classified like the last one
   // that had it: the value of an option follows its option.
   bool input_marker = false;

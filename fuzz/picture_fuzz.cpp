@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   engine.device.targets.window_height = kHeight;
   try {
     kavor::reset_display_batch(engine);
-    kavor::engine_run_memory(engine, {"Dummy.EXE", "-COLOR", "-DE", "DISPLAY"},
+    kavor::engine_run_memory(engine, {kavor::kProgramName, "-COLOR", "-DE", "DISPLAY"},
                              std::string(reinterpret_cast<const char*>(data), size));
     kavor::flush_display_batch(engine);
   } catch (const kavor::FatalError& f) {

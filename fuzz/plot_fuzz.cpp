@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       kavor::reset_display_batch(engine);
       std::string cc = std::string(device) == "PRINTER" ? "-CC" : "-DE";
       std::string value = std::string(device) == "PRINTER" ? "ESC/P" : device;
-      kavor::engine_run_memory(engine, {"Dummy.EXE", "-COLOR", cc, value}, plot);
+      kavor::engine_run_memory(engine, {kavor::kProgramName, "-COLOR", cc, value}, plot);
       kavor::flush_display_batch(engine);
     } catch (const kavor::FatalError& f) {
       std::cerr << "fatal error from plot input: " << f.what() << '\n';

@@ -1,28 +1,25 @@
 #pragma once
-// Arcs, circles, wedges and rectangles.
+// The arc generator shared by the arcs, circles and wedges.
 
 namespace kavor {
 
 struct Engine;
 
+struct ArcPoint {
+  double x, y;
+};
+
+// Where the chords go: the line path, the polygon buffer as a wedge, or
+// the polygon buffer of polygon mode.
 enum ArcOutput : int { ARC_DRAW = 0, ARC_WEDGE = 1, ARC_POLYGON = 2 };
 
+ArcPoint point_on_circle(ArcPoint m, double r, double degrees);
+// The arc of radius r about the pen position from angle s to end in chords
+// of c degrees; (ex, ey) is its end point, also when nothing is drawn.
 void generate_arc(Engine& e, double r, double c, double s, double end, int output, double* ex, double* ey);
+// The chord angle of a chord parameter t for radius r, by the CT mode.
 double chord_angle(const Engine& e, double t, double r);
+// Widens the step to at least one device pixel of arc.
 void limit_chord_step(const Engine& e, double r, double* step);
-void arc_three_point(Engine& e, int relative);
-
-int hpgl_AA(Engine& e);
-int hpgl_AR(Engine& e);
-int hpgl_AT(Engine& e);
-int hpgl_RT(Engine& e);
-int hpgl_CI(Engine& e);
-int hpgl_EW(Engine& e);
-int hpgl_WG(Engine& e);
-int hpgl_EA(Engine& e);
-int hpgl_ER(Engine& e);
-int hpgl_RA(Engine& e);
-int hpgl_RR(Engine& e);
-int hpgl_AC(Engine& e);
 
 }  // namespace kavor

@@ -10,8 +10,8 @@
 #include "engine/engine.h"
 #include "engine/numeric.h"
 #include "geometry/bresenham.h"
-#include "hpgl/coordinates.h"
-#include "hpgl/line_types.h"
+#include "geometry/coordinates.h"
+#include "geometry/line_pattern.h"
 
 namespace kavor {
 

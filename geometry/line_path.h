@@ -8,10 +8,6 @@ namespace kavor {
 
 struct Engine;
 
-struct DrawingExtents {
-  double xmin = 29.0, ymin = 29.0, xmax = -29.0, ymax = -29.0;
-};
-
 void draw_line(Engine& e, double x1, double y1, double x2, double y2);
 void draw_line_solid(Engine& e, double x1, double y1, double x2, double y2);
 void draw_user_line(Engine& e, double x1, double y1, double x2, double y2);

@@ -1,5 +1,6 @@
 // The polygon buffer: one polygon of one or more subpolygons, recorded in
-// polygon mode or built by WG, filled by FP and WG and edged by EP.
+// polygon mode or built by WG, filled by FP and WG and edged by EP. The
+// instructions themselves are the polygons chapter's.
 #include "geometry/polygon_buffer.h"
 
 #include <new>
@@ -9,8 +10,7 @@
 #include "engine/numeric.h"
 #include "geometry/line_path.h"
 #include "geometry/scan_fill.h"
-#include "hpgl/coordinates.h"
-#include "hpgl/fill_types.h"
+#include "geometry/coordinates.h"
 
 namespace kavor {
 
@@ -36,12 +36,12 @@ void allocate_tables(Engine& e) {
 void mark_last_vertex(PolygonState& p) {
   if (p.vertices.empty()) return;
   int& flag = p.vertices.back().flag;
-  flag = (flag == 0 || flag == 2) ? 2 : 3;
+  flag = (flag == VERTEX_CONTINUES || flag == VERTEX_LAST_CONTINUES) ? VERTEX_LAST_CONTINUES : VERTEX_LAST_STARTS;
 }
 
 int append_vertex(Engine& e, double x, double y, int start_flag, int pen_flag) {
   PolygonState& p = e.gs.polygon;
-  if (start_flag != 0 && start_flag != 1) report_system_error(e, "setVertex: upDown error!");
+  if (start_flag != VERTEX_CONTINUES && start_flag != VERTEX_STARTS) report_system_error(e, "setVertex: upDown error!");
   if (vertex_count(p) >= PolygonState::kMaxVertices) {
     mark_last_vertex(p);
     report_warning(e, ", overflow polygon table.");
@@ -114,7 +114,7 @@ void draw_edges(Engine& e) {
 // subpolygon and is remembered as its first point.
 int record_point(Engine& e, double x, double y) {
   PolygonState& p = e.gs.polygon;
-  const int start = p.first_vertex ? 1 : 0;
+  const int start = p.first_vertex ? VERTEX_STARTS : VERTEX_CONTINUES;
   const int count = set_vertex(e, x, y, start, VERTEX_ADD, e.gs.pen.down ? 1 : 0);
   if (p.first_vertex) {
     p.first_x = x;
@@ -124,16 +124,6 @@ int record_point(Engine& e, double x, double y) {
   p.last_x = x;
   p.last_y = y;
   return count;
-}
-
-// PM1 and PM2: returns to the subpolygon's first point unless the last point
-// already lies there, compared in whole plotter units (truncated).
-void close_subpolygon(Engine& e) {
-  const PolygonState& p = e.gs.polygon;
-  if (trunc_to_int32(p.first_x) != trunc_to_int32(p.last_x) ||
-      trunc_to_int32(p.first_y) != trunc_to_int32(p.last_y)) {
-    add_polygon_mode_point(e, p.first_x, p.first_y);
-  }
 }
 
 }  // namespace
@@ -146,7 +136,7 @@ std::vector<Vertex> closed_vertices(const PolygonState& p) {
   }
   if (!polygon.empty()) {
     int& flag = polygon.back().flag;
-    flag = flag == 0 ? 2 : 3;
+    flag = flag == VERTEX_CONTINUES ? VERTEX_LAST_CONTINUES : VERTEX_LAST_STARTS;
   }
   return polygon;
 }
@@ -191,48 +181,8 @@ int add_polygon_mode_vertex(Engine& e, double x, double y) {
 int add_polygon_mode_point(Engine& e, double x, double y) { return record_point(e, x, y); }
 
 void reset_polygon(Engine& e) {
-  add_vertex(e, 0, 0, 0, VERTEX_RESET);
+  add_vertex(e, 0, 0, VERTEX_CONTINUES, VERTEX_RESET);
   e.gs.polygon.mode = false;
-}
-
-int hpgl_PM(Engine& e) {
-  const ParamBlock& prm = e.params;
-  if (prm.count > 1) report_param_count_error(e, ".");
-  const int mode = prm.count >= 1 ? trunc_to_int32(prm.reals[0]) : 0;
-  PolygonState& p = e.gs.polygon;
-  switch (mode) {
-    case 0:
-      p.saved_pen_down = e.gs.pen.down;
-      p.mode = true;
-      add_vertex(e, 0, 0, 0, VERTEX_RESET);
-      p.first_vertex = true;
-      add_polygon_mode_vertex(e, e.gs.pen.x, e.gs.pen.y);
-      break;
-    case 1:
-      close_subpolygon(e);
-      p.first_vertex = true;
-      break;
-    case 2:
-      close_subpolygon(e);
-      add_vertex(e, 0, 0, 0, VERTEX_CLOSE);
-      p.mode = false;
-      e.gs.pen.down = p.saved_pen_down;
-      break;
-    default:
-      report_param_range_error(e, ".");
-      break;
-  }
-  return 0;
-}
-
-int hpgl_EP(Engine& e) {
-  add_vertex(e, 0, 0, 0, VERTEX_EDGE);
-  return 0;
-}
-
-int hpgl_FP(Engine& e) {
-  add_vertex(e, 0, 0, 0, VERTEX_FILL);
-  return 0;
 }
 
 }  // namespace kavor

@@ -11,9 +11,10 @@
 #include "device/draw_device.h"
 #include "engine/engine.h"
 #include "engine/numeric.h"
+#include "engine/units.h"
 #include "geometry/line_path.h"
-#include "hpgl/coordinates.h"
-#include "hpgl/fill_types.h"
+#include "geometry/coordinates.h"
+#include "geometry/hatch.h"
 
 namespace kavor {
 
@@ -191,6 +192,7 @@ void fill_polygon_solid(Engine& e, std::vector<Vertex>& vertices) {
     right = std::min(right, static_cast<double>(vis_x) + 1);
   }
   if (right < left || top < bottom) return;
+  e.work.scan_rows += static_cast<int64_t>(top) - static_cast<int64_t>(bottom) + 1;
 
   const int pen = e.gs.pen.pen;
   scan_rows(vertices, static_cast<int64_t>(bottom), static_cast<int64_t>(top),
@@ -274,27 +276,40 @@ void resolve_vertex_crossings(const std::vector<Vertex>& v, const Segment& line,
 
 }  // namespace
 
+namespace {
+
+using PartFn = std::function<void(double x1, double y1, double x2, double y2)>;
+
+// The parts of one hatch line inside the polygon with these edges; the
+// table is the caller's, so that a whole fill reuses one.
+void cut_hatch_line(const std::vector<Vertex>& vertices, const std::vector<Segment>& edges, const Segment& hatch,
+                    std::vector<Intercept>& table, const PartFn& part) {
+  collect_intercepts(RULE_HATCH, hatch, edges, table);
+  resolve_vertex_crossings(vertices, hatch, table);
+  for (size_t k = 0; k + 1 < table.size(); k += 2) part(table[k].x, table[k].y, table[k + 1].x, table[k + 1].y);
+}
+
+}  // namespace
+
+// The edges are taken once for all the lines of the fill: up to 2048 lines
+// cross a polygon of up to 1000 vertices.
 void fill_polygon_hatch(Engine& e, const std::vector<Vertex>& vertices, double angle) {
   if (vertices.empty()) return;
   const Box b = bounding_box(vertices);
   const HatchBox box{b.xmin, b.ymin, b.xmax, b.ymax};
   if (!hatch_box_visible(e, box)) return;
-  lay_out_hatch(e, box, hatch2pu(e, e.gs.fill.kind), angle, kPolygonHatchRadians,
+  const std::vector<Segment> edges = polygon_edges(vertices);
+  std::vector<Intercept> table;
+  const PartFn draw = [&e](double ax, double ay, double bx, double by) { draw_line(e, ax, ay, bx, by); };
+  lay_out_hatch(e, box, hatch2pu(e, e.gs.fill.kind), angle, kArcRadiansPerDegree,
                 [&](double x1, double y1, double x2, double y2) {
-                  const double line[4] = {x1, y1, x2, y2};
-                  hatch_line_parts(vertices, line, [&e](double ax, double ay, double bx, double by) {
-                    draw_line(e, ax, ay, bx, by);
-                  });
+                  cut_hatch_line(vertices, edges, {x1, y1, x2, y2}, table, draw);
                 });
 }
 
-void hatch_line_parts(const std::vector<Vertex>& vertices, const double line[4],
-                      const std::function<void(double x1, double y1, double x2, double y2)>& part) {
-  const Segment hatch{line[0], line[1], line[2], line[3]};
+void hatch_line_parts(const std::vector<Vertex>& vertices, const double line[4], const PartFn& part) {
   std::vector<Intercept> table;
-  collect_intercepts(RULE_HATCH, hatch, polygon_edges(vertices), table);
-  resolve_vertex_crossings(vertices, hatch, table);
-  for (size_t k = 0; k + 1 < table.size(); k += 2) part(table[k].x, table[k].y, table[k + 1].x, table[k + 1].y);
+  cut_hatch_line(vertices, polygon_edges(vertices), {line[0], line[1], line[2], line[3]}, table, part);
 }
 
 }  // namespace kavor

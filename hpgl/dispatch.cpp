@@ -3,7 +3,8 @@
 #include "engine/diagnostics.h"
 #include "engine/engine.h"
 #include "engine/run.h"
-#include "hpgl/graphics_state.h"
+#include "hpgl/configuration.h"
+#include "hpgl/instruction_table.h"
 #include "hpgl/lexer.h"
 
 namespace kavor {
@@ -21,11 +22,11 @@ void set_mnemonic(Engine& e, char a, char b) {
 
 int scan_parameters(Engine& e, const InstructionEntry& entry) {
   switch (entry.kind) {
-    case 0:
+    case SCAN_BY_HANDLER:
       return 0;
-    case 1:
+    case SCAN_INTEGERS:
       return scan_integer_list(e, entry.maximum);
-    case 2:
+    case SCAN_REALS:
       return scan_real_list(e, entry.maximum);
     default:
       report_system_error(e, " invalid table in parseGl.");
@@ -51,14 +52,14 @@ int parseGl(Engine& e, int c) {
   set_mnemonic(e, first, second);
   const InstructionEntry* entry = find_instruction(first, second);
   if (!entry) {
-    if (report_instruction_error(e, "Invalid command.") == 1) return -1;
+    if (report_instruction_error(e, "Invalid command.") == ANSWER_ABORT) return -1;
     push_back_input_char(e, c2);
     return c2;
   }
   if (e.gs.page.advance_pending) page_step(e);
   int r = scan_parameters(e, *entry);
-  if (entry->kind != 0 && r != -1 && e.params.count < 0) {
-    if (report_instruction_error(e, "Invalid command.") == 1) return -1;
+  if (entry->kind != SCAN_BY_HANDLER && r != -1 && e.params.count < 0) {
+    if (report_instruction_error(e, "Invalid command.") == ANSWER_ABORT) return -1;
   }
   return entry->handler(e);
 }

@@ -1,48 +1,34 @@
-// Label state instructions and the placement of every character of a label:
-// glyph units to plotter units, origin offsets, slant, direction, advances,
-// carriage return, line feed and backspace.
+// Label placement: glyph units to plotter units, origin offsets, slant,
+// direction, advances, carriage return, line feed and backspace, for LB,
+// PB, UC, the symbols of SM and the character plot of CP.
 #include "hpgl/labels.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 
+#include "config/plotters.h"
 #include "engine/diagnostics.h"
 #include "engine/engine.h"
 #include "engine/numeric.h"
-#include "engine/run.h"
+#include "engine/units.h"
+#include "geometry/coordinates.h"
 #include "geometry/line_path.h"
-#include "hpgl/lexer.h"
 #include "hpgl/stroke_font.h"
 
 namespace kavor {
 
 namespace {
 
-constexpr double kPlotterUnitsPerMm = 39.3701;
-constexpr double kDegreesPerRadian = 57.2957795;
+// Origins above this are the offset set 11..19.
+constexpr int kOffsetOrigins = 10;
 constexpr double kCellUnits = 64.0;
 constexpr double kCharacterAdvance = 96.0;
 constexpr double kLineAdvance = 128.0;
 constexpr int kWorkingPoints = 100;
 constexpr char kCarriageReturn = 13, kLineFeed = 10, kBackspace = 8;
 
-int handler_result(int r) { return r == -1 ? -1 : 0; }
-
-FontRecord& selected_font(Engine& e) { return e.gs.label.fonts[e.gs.label.selected == 1 ? 1 : 0]; }
 const FontRecord& selected_font(const Engine& e) { return e.gs.label.fonts[e.gs.label.selected == 1 ? 1 : 0]; }
-
-FontRecord default_font(const Engine& e) {
-  FontRecord f;
-  if (e.options.paper == 4) {  // A0 uses a larger cell
-    f.width = 25.4 / 5.9;
-    f.height = 16 * 25.4 / 72;
-  } else {
-    f.width = 25.4 / 9;
-    f.height = 11.5 * 25.4 / 72;
-  }
-  return f;
-}
 
 // A vector in user units as plotter units (the difference of two points).
 void user_vector_to_plotter(const Engine& e, double vx, double vy, double& px, double& py) {
@@ -53,14 +39,6 @@ void user_vector_to_plotter(const Engine& e, double vx, double vy, double& px, d
   user_to_plotter(e, ox, oy);
   px -= ox;
   py -= oy;
-}
-
-// The inverse of user_to_plotter.
-void plotter_to_user(const Engine& e, double& x, double& y) {
-  const Scaling& s = e.gs.scaling;
-  if (!s.on) return;
-  x = s.xmin + (x - s.p1x) * s.ux;
-  y = s.ymin + (y - s.p1y) * s.uy;
 }
 
 // Moves the pen to a point in plotter units. A label keeps its
@@ -91,8 +69,8 @@ void cell_size(const Engine& e, double& w, double& h) {
   const Scaling& s = e.gs.scaling;
   switch (f.size_mode) {
     case CHAR_SIZE_ABSOLUTE:
-      w = f.width * kPlotterUnitsPerMm;
-      h = f.height * kPlotterUnitsPerMm;
+      w = f.width * kLabelUnitsPerMm;
+      h = f.height * kLabelUnitsPerMm;
       if (s.p1x > s.p2x) w = -w;
       if (s.p1y > s.p2y) h = -h;
       break;
@@ -127,14 +105,14 @@ double direction_degrees(const Engine& e) {
 int vertical_offset(int origin) {
   constexpr int kNine[3] = {-32, -64, -96};
   constexpr int kOutside[3] = {16, -64, -144};
-  int row = (origin % 10 - 1) % 3;
-  return origin > 10 ? kOutside[row] : kNine[row];
+  int row = (origin % kOffsetOrigins - 1) % 3;
+  return origin > kOffsetOrigins ? kOutside[row] : kNine[row];
 }
 
 // Horizontal offset in glyph units for a piece of n characters.
 double horizontal_offset(int origin, int n, double spaces) {
-  int column = (origin % 10 - 1) / 3;
-  if (origin < 10) return column == 0 ? 0 : (column == 1 ? -48.0 * n * spaces : -96.0 * n * spaces);
+  int column = (origin % kOffsetOrigins - 1) / 3;
+  if (origin < kOffsetOrigins) return column == 0 ? 0 : (column == 1 ? -48.0 * n * spaces : -96.0 * n * spaces);
   if (column == 0) return 32;
   if (column == 1) return -48.0 * n * spaces;
   return (-96.0 * n - 1) * spaces;
@@ -234,78 +212,9 @@ void draw_piece(Engine& e, const Placement& pl, const std::string& piece, double
   }
 }
 
-int report_count(Engine& e, const std::string& suffix) {
-  report_param_count_error(e, suffix);
-  return 1;
-}
-
-int report_range(Engine& e, const std::string& suffix) {
-  report_param_range_error(e, suffix);
-  return 1;
-}
-
-void apply_font_pair(Engine& e, FontRecord& f, int kind, double value) {
-  const int v = round_to_int32(value);
-  switch (kind) {
-    case 1: f.charset = v; break;
-    case 2:
-      if (v != 0 && v != 1) report_param_range_error(e, ", font spacing.");
-      f.spacing = v;
-      break;
-    case 3:
-      if (value != 0) f.width = 25.4 / value;  // a pitch of 0 keeps the width
-      break;
-    case 4: f.height = value * 25.4 / 72; break;
-    case 5:
-      if (v != 0 && v != 1) report_param_range_error(e, ", font slant.");
-      f.posture = v;
-      break;
-    case 6: f.weight = v; break;
-    case 7: f.typeface = v; break;
-    default: report_param_range_error(e, ", kind parameter out of range."); break;
-  }
-}
-
-// SD and AD: (kind, value) pairs read here, or the record's defaults.
-int define_font(Engine& e, FontRecord& f) {
-  const ParamBlock& p = e.params;
-  int r = scan_reals_upto(e, 2);
-  if (p.count == 0) {
-    f = default_font(e);
-    return handler_result(r);
-  }
-  while (p.count != 0) {
-    if (p.count != 2) {
-      report_param_count_error(e, ".");
-      if (r != -1 && p.count < 0) r = skip_param_list(e);
-      return r == -1 ? -1 : 1;
-    }
-    apply_font_pair(e, f, p.ints[0], p.reals[1]);
-    if (r == -1) return -1;
-    r = scan_reals_upto(e, 2);
-  }
-  return handler_result(r);
-}
-
-int set_direction(Engine& e, int mode) {
-  LabelState& l = e.gs.label;
-  const ParamBlock& p = e.params;
-  if (p.count == 0) {
-    l.direction_mode = DIRECTION_ABSOLUTE;
-    l.run = 1;
-    l.rise = 0;
-    return 0;
-  }
-  if (p.count != 2) return report_count(e, ", missing rise parametter.");
-  l.direction_mode = mode;
-  l.run = p.reals[0];
-  l.rise = p.reals[1];
-  return 0;
-}
-
-bool valid_origin(int o) { return (o >= 1 && o <= 9) || (o >= 11 && o <= 19); }
-
 }  // namespace
+
+FontRecord& selected_font(Engine& e) { return e.gs.label.fonts[e.gs.label.selected == 1 ? 1 : 0]; }
 
 void draw_label(Engine& e, const std::string& text) {
   LabelState& l = e.gs.label;
@@ -352,185 +261,32 @@ void reset_character_sizes(Engine& e) {
   }
 }
 
-int hpgl_AD(Engine& e) { return define_font(e, e.gs.label.fonts[1]); }
-int hpgl_SD(Engine& e) { return define_font(e, e.gs.label.fonts[0]); }
-
-int hpgl_SS(Engine& e) {
-  e.gs.label.selected = 0;
-  return 0;
-}
-
-int hpgl_SA(Engine& e) {
-  e.gs.label.selected = 1;
-  return 0;
-}
-
-int hpgl_SI(Engine& e) {
-  const ParamBlock& p = e.params;
-  double w = 0.285, h = 0.375;  // centimetres
-  if (p.count == 2) {
-    w = std::clamp(p.reals[0], -128.0, 127.9999);
-    h = std::clamp(p.reals[1], -128.0, 127.9999);
-  } else if (p.count != 0) {
-    return report_count(e, ", missing height parameter.");
-  }
-  FontRecord& f = selected_font(e);
-  f.size_mode = CHAR_SIZE_ABSOLUTE;
-  f.width = w * 10;
-  f.height = h * 10;
-  return 0;
-}
-
-int hpgl_SR(Engine& e) {
-  const ParamBlock& p = e.params;
-  double w = 0.75, h = 1.5;
-  if (p.count == 2) {
-    w = p.reals[0];
-    h = p.reals[1];
-  } else if (p.count != 0) {
-    return report_count(e, ", missing height parameter.");
-  }
-  FontRecord& f = selected_font(e);
-  f.size_mode = CHAR_SIZE_RELATIVE;
-  f.width = w;
-  f.height = h;
-  return 0;
-}
-
-int hpgl_SL(Engine& e) {
-  const ParamBlock& p = e.params;
-  if (p.count < 0 || p.count > 1) return report_count(e, "");
-  double v = p.count == 1 ? p.reals[0] : 0.0;
-  if (v < -1 || v > 1) {
-    report_param_range_error(e, ".");
-    v = v < -1 ? -1 : 1;
-  }
-  e.gs.label.slant = v;
-  return 0;
-}
-
-int hpgl_DI(Engine& e) { return set_direction(e, DIRECTION_ABSOLUTE); }
-int hpgl_DR(Engine& e) { return set_direction(e, DIRECTION_RELATIVE); }
-
-int hpgl_DT(Engine& e) {
-  LabelState& l = e.gs.label;
-  int c = next_input_char(e);
-  if (c == -1) return -1;
-  if (c == 0 || c == '\n' || c == 27) {
-    push_back_input_char(e, c);
-    return 0;
-  }
-  if (c == ';') {
-    l.terminator = 3;
-    l.terminator_mode = 1;
-    return 0;
-  }
-  l.terminator = static_cast<unsigned char>(c);
-  int r = scan_reals_upto(e, 1);
-  const ParamBlock& p = e.params;
-  if (p.count == 0) {
-    l.terminator_mode = 1;
-  } else if (p.count < 0) {
-    report_warning(e, "mode parameter error.");
-  } else if (p.ints[0] == 0 || p.ints[0] == 1) {
-    l.terminator_mode = p.ints[0];
-  } else {
-    report_param_range_error(e, ", mode parameter error.");
-  }
-  return handler_result(r);
-}
-
-int hpgl_DV(Engine& e) {
-  LabelState& l = e.gs.label;
-  const ParamBlock& p = e.params;
-  if (p.count < 0 || p.count > 2) return report_count(e, "");
-  if (p.count == 0) {
-    l.path = 0;
-    l.line_feed_direction = 0;
-    return 0;
-  }
-  int result = 0;
-  int path = p.ints[0];
-  if (path >= 0 && path <= 3)
-    l.path = path;
-  else
-    result = report_range(e, ", path.");
-  if (p.count == 1) {
-    if (result == 0) l.line_feed_direction = 0;
-    return result;
-  }
-  int line = p.ints[1];
-  if (line == 0 || line == 1)
-    l.line_feed_direction = line;
-  else
-    result = report_range(e, ", line feed direction.");
-  return result;
-}
-
-int hpgl_ES(Engine& e) {
-  LabelState& l = e.gs.label;
-  const ParamBlock& p = e.params;
-  if (p.count < 0 || p.count > 2) return report_count(e, "");
-  l.extra_spaces = p.count >= 1 ? p.reals[0] : 0;
-  if (p.count != 1) l.extra_lines = p.count == 2 ? p.reals[1] : 0;
-  return 0;
-}
-
-int hpgl_LO(Engine& e) {
-  const ParamBlock& p = e.params;
-  if (p.count < 0 || p.count > 1) return report_count(e, "");
-  int origin = p.count == 1 ? p.ints[0] : 1;
-  if (!valid_origin(origin)) return report_range(e, ".");
-  e.gs.label.origin = origin;
-  return 0;
-}
-
-int hpgl_TD(Engine& e) {
-  const ParamBlock& p = e.params;
-  if (p.count < 0 || p.count > 1) return report_count(e, "");
-  int v = p.count == 1 ? p.ints[0] : 0;
-  if (v != 0 && v != 1) return report_range(e, ".");
-  e.gs.label.transparent = v != 0;
-  return 0;
-}
-
-int hpgl_CF(Engine& e) {
-  LabelState& l = e.gs.label;
-  const ParamBlock& p = e.params;
-  if (p.count < 0 || p.count > 2) return report_count(e, "");
-  int mode = p.count >= 1 ? p.ints[0] : 0;
-  if (mode < 0 || mode > 3) return report_range(e, ", fill mode.");
-  l.fill_mode = mode;
-  if (p.count != 1) l.edge_pen = p.count == 2 ? p.ints[1] : 0;
-  return 0;
-}
-
-int hpgl_CP(Engine& e) {
-  LabelState& l = e.gs.label;
-  const ParamBlock& p = e.params;
-  if (p.count != 0 && p.count != 2) return report_count(e, "");
-  const Placement pl = make_placement(e);
+void character_plot_line(Engine& e) {
+  const LabelState& l = e.gs.label;
   double fx = 0, fy = 0;
-  line_feed(l, pl, fx, fy);
-  double x, y;
-  if (p.count == 0) {
-    x = l.cr_x + fx;
-    y = l.cr_y + fy;
-  } else {
-    double ax = 0, ay = 0;
-    character_advance(l, pl, ax, ay);
-    x = l.pos_x + ax * p.reals[0] - fx * p.reals[1];
-    y = l.pos_y + ay * p.reals[0] - fy * p.reals[1];
-  }
-  set_pen_position(e, x, y, false);
-  return 0;
+  line_feed(l, make_placement(e), fx, fy);
+  set_pen_position(e, l.cr_x + fx, l.cr_y + fy, false);
 }
 
-int hpgl_LB(Engine& e) {
-  std::string text;
-  int r = read_label_text(e, text);
-  draw_label(e, text);
-  return handler_result(r);
+void character_plot(Engine& e, double spaces, double lines) {
+  const LabelState& l = e.gs.label;
+  const Placement pl = make_placement(e);
+  double fx = 0, fy = 0, ax = 0, ay = 0;
+  line_feed(l, pl, fx, fy);
+  character_advance(l, pl, ax, ay);
+  set_pen_position(e, l.pos_x + ax * spaces - fx * lines, l.pos_y + ay * spaces - fy * lines, false);
+}
+
+FontRecord default_font(const Engine& e) {
+  FontRecord f;
+  if (e.options.paper == PAPER_A0) {  // a larger cell
+    f.width = kMmPerInch / 5.9;
+    f.height = 16 * kMmPerInch / kPointsPerInch;
+  } else {
+    f.width = kMmPerInch / 9;
+    f.height = 11.5 * kMmPerInch / kPointsPerInch;
+  }
+  return f;
 }
 
 }  // namespace kavor

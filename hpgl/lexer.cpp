@@ -5,6 +5,7 @@
 #include <charconv>
 #include <climits>
 
+#include "config/plotters.h"
 #include "engine/engine.h"
 #include "engine/numeric.h"
 #include "engine/run.h"
@@ -14,8 +15,6 @@ namespace kavor {
 namespace {
 
 constexpr size_t kLabelLimit = 512;
-// On this model the label terminator also ends a parameter token.
-constexpr int kHP7475 = 0x202;
 
 // How a character behaves inside a parameter token.
 enum TokenClass : uint8_t {
@@ -72,7 +71,9 @@ int read_token(Engine& e, size_t& len) {
   len = 0;
   p.token[0] = 0;
   if (skip_separators(e) == -1) return -1;
-  TokenScan scan{p.token.data(), e.options.plotter == kHP7475, e.gs.label.terminator};
+  // On the HP7475 the label terminator also ends a parameter token.
+  const bool terminator_ends = e.options.plotter == HP7475;
+  TokenScan scan{p.token.data(), terminator_ends, e.gs.label.terminator};
   int c = -1;
   for (bool ended = false; !ended;) {
     // Straight from the input buffer while that changes nothing: the same

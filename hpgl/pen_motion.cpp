@@ -1,5 +1,5 @@
-// Pen moves (PA, PR, PD, PU, PE), ticks, and the small pen and plotter
-// instructions of the older HP-GL plotters.
+// The pen motion chapter: the pen moves PA, PR, PD, PU and the encoded
+// polyline PE, and the tick instructions TL, XT and YT of the older plotters.
 #include "hpgl/pen_motion.h"
 
 #include <algorithm>
@@ -10,12 +10,12 @@
 #include "engine/engine.h"
 #include "engine/numeric.h"
 #include "engine/run.h"
+#include "geometry/coordinates.h"
 #include "geometry/line_path.h"
 #include "geometry/polygon_buffer.h"
-#include "hpgl/coordinates.h"
 #include "hpgl/labels.h"
+#include "hpgl/instruction_table.h"
 #include "hpgl/lexer.h"
-#include "hpgl/stroke_font.h"
 
 namespace kavor {
 
@@ -31,7 +31,7 @@ void draw_symbol(Engine& e, unsigned char symbol) {
   const double pos_x = label.pos_x, pos_y = label.pos_y, cr_x = label.cr_x, cr_y = label.cr_y;
   const int origin = label.origin;
   const bool down = pen.down;
-  label.origin = 5;
+  label.origin = ORIGIN_CENTRE;
   pen.down = true;
   draw_label(e, std::string(1, static_cast<char>(symbol)));
   pen.down = down;
@@ -176,18 +176,19 @@ void pen_position_plotter(const Engine& e, double& x, double& y) {
   user_to_plotter(e, x, y);
 }
 
-}  // namespace
-
+// PA [x,y[,x,y...]];
 int hpgl_PA(Engine& e) {
   e.gs.pen.relative = false;
   return coordinate_pairs(e, move_or_draw);
 }
 
+// PR [dx,dy[,dx,dy...]];
 int hpgl_PR(Engine& e) {
   e.gs.pen.relative = true;
   return coordinate_pairs(e, move_or_draw);
 }
 
+// PD [x,y[,x,y...]];
 int hpgl_PD(Engine& e) {
   e.gs.pen.down = true;
   bool no_points = false;
@@ -199,11 +200,13 @@ int hpgl_PD(Engine& e) {
   return r;
 }
 
+// PU [x,y[,x,y...]];
 int hpgl_PU(Engine& e) {
   e.gs.pen.down = false;
   return coordinate_pairs(e, move_pen_to);
 }
 
+// PE [flag][value]|[coordinate pair]...;  (encoded polyline)
 int hpgl_PE(Engine& e) {
   EncodedPolyline pe;
   e.gs.pen.down = true;
@@ -240,79 +243,7 @@ int hpgl_PE(Engine& e) {
   }
 }
 
-int hpgl_AF(Engine& e) {
-  if (e.gs.page.drawn) draw_clip_frame(e);
-  e.gs.page.drawn = false;
-  return 0;
-}
-
-int hpgl_AH(Engine& e) { return hpgl_AF(e); }
-
-int hpgl_BL(Engine& e) { return read_label_text(e, e.gs.label.buffered); }
-
-int hpgl_PB(Engine& e) {
-  const std::string text = e.gs.label.buffered;
-  draw_label(e, text);
-  return 0;
-}
-
-int hpgl_DU(Engine& e) {
-  LabelState& l = e.gs.label;
-  const ParamBlock& p = e.params;
-  if (p.count == 0) {
-    l.direction_mode = 0;
-    l.run = 1;
-    l.rise = 0;
-  } else if (p.count == 2) {
-    l.direction_mode = 2;
-    l.run = p.reals[0];
-    l.rise = p.reals[1];
-  } else {
-    report_param_count_error(e, ".");
-    return 1;
-  }
-  return 0;
-}
-
-int hpgl_SU(Engine& e) {
-  FontRecord& f = e.gs.label.fonts[e.gs.label.selected];
-  const ParamBlock& p = e.params;
-  if (p.count == 0) {
-    f.size_mode = 1;
-    f.width = 0.75;
-    f.height = 1.5;
-  } else if (p.count == 2) {
-    f.size_mode = 2;
-    f.width = p.reals[0];
-    f.height = p.reals[1];
-  } else {
-    report_param_count_error(e, ".");
-    return 1;
-  }
-  return 0;
-}
-
-int hpgl_IC(Engine& e) { return next_input_char(e); }
-
-int hpgl_PT(Engine& e) {
-  const ParamBlock& p = e.params;
-  if (p.count == 0) {
-    e.gs.pen.thickness = 0.3;
-  } else if (p.count == 1) {
-    if (!(p.reals[0] >= 0.1 && p.reals[0] <= 5.0)) {
-      report_param_range_error(e, ".");
-      return 1;
-    }
-    e.gs.pen.thickness = p.reals[0];
-  } else {
-    report_param_count_error(e, ".");
-    return 1;
-  }
-  return 0;
-}
-
-int hpgl_RC(Engine&) { return 0; }
-
+// TL [tp[,tn]];
 int hpgl_TL(Engine& e) {
   PenState& pen = e.gs.pen;
   const ParamBlock& p = e.params;
@@ -330,6 +261,7 @@ int hpgl_TL(Engine& e) {
   return 0;
 }
 
+// XT;
 int hpgl_XT(Engine& e) {
   double x, y;
   pen_position_plotter(e, x, y);
@@ -338,6 +270,7 @@ int hpgl_XT(Engine& e) {
   return 0;
 }
 
+// YT;
 int hpgl_YT(Engine& e) {
   double x, y;
   pen_position_plotter(e, x, y);
@@ -346,34 +279,19 @@ int hpgl_YT(Engine& e) {
   return 0;
 }
 
-int hpgl_UC(Engine& e) {
-  const int r = read_user_character(e);
-  draw_label(e, "a");
-  return r;
-}
+constexpr InstructionEntry kInstructions[] = {
+    {'P', 'A', hpgl_PA, SCAN_BY_HANDLER, 0, LEVEL_BOTH},
+    {'P', 'R', hpgl_PR, SCAN_BY_HANDLER, 0, LEVEL_BOTH},
+    {'P', 'D', hpgl_PD, SCAN_BY_HANDLER, 0, LEVEL_BOTH},
+    {'P', 'U', hpgl_PU, SCAN_BY_HANDLER, 0, LEVEL_BOTH},
+    {'P', 'E', hpgl_PE, SCAN_BY_HANDLER, 0, LEVEL_HPGL2},
+    {'T', 'L', hpgl_TL, SCAN_REALS, 2, LEVEL_HPGL},
+    {'X', 'T', hpgl_XT, SCAN_REALS, 0, LEVEL_HPGL},
+    {'Y', 'T', hpgl_YT, SCAN_REALS, 0, LEVEL_HPGL},
+};
 
-int hpgl_UF(Engine& e) {
-  PenState& pen = e.gs.pen;
-  const ParamBlock& p = e.params;
-  pen.fill_spacing_count = 0;
-  int r = 0;
-  while (pen.fill_spacing_count < static_cast<int>(pen.fill_spacings.size())) {
-    r = scan_reals_upto(e, 1);
-    if (p.count == 0) break;
-    if (p.count < 0) {
-      report_param_count_error(e, ".");
-      return skip_param_list(e);
-    }
-    if (p.reals[0] >= 0) pen.fill_spacings[pen.fill_spacing_count++] = trunc_to_int32(p.reals[0]);
-    else report_param_range_error(e, ".");
-    if (r == -1) break;
-  }
-  return r;
-}
+}  // namespace
 
-int hpgl_WD(Engine& e) {
-  std::string text;
-  return read_label_text(e, text);
-}
+std::span<const InstructionEntry> pen_motion_instructions() { return kInstructions; }
 
 }  // namespace kavor

@@ -1,27 +1,65 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang and runs each for a bounded time:
-# scripts/fuzz.sh [seconds per target]
+#   scripts/fuzz.sh [seconds per target] [target...]
+# Targets: plot, param, picture (all three when none is named).
+# Each target keeps its corpus between runs in
+# ${KAVOR_FUZZ_CORPUS:-~/.cache/kavor-fuzz}/TARGET, outside the tree, so a
+# later run starts where the last one stopped; a crashing input is written to
+# .../findings/ and fails the run. An hour in all: scripts/fuzz.sh 1200.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 seconds=${1:-60}
+[ $# -gt 0 ] && shift
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(plot param picture)
+store=${KAVOR_FUZZ_CORPUS:-${HOME:-/tmp}/.cache/kavor-fuzz}
 cmake -S . -B build-fuzz -G Ninja -DKAVOR_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz -j 2
 export ASAN_OPTIONS=detect_leaks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-work=$(mktemp -d)
-mkdir -p "$work/plot" "$work/param" "$work/picture"
-cp tests/data/*.plt "$work/plot/" 2>/dev/null || true
-cp tests/data/fuzz/plot/* "$work/plot/" 2>/dev/null || true
-cp "$work/plot/"* "$work/picture/" 2>/dev/null || true  # the same plots, into a picture
-cp tests/data/fuzz/param/* "$work/param/" 2>/dev/null || true
-printf -- '-PT HP7585 -PP A1E -BM 0 0 50 50 -PX 2x1 -RE 300x600\n' > "$work/param/seed1"
 export QT_QPA_PLATFORM=offscreen
-for target in plot param picture; do
-  echo "== fuzzing $target for ${seconds}s"
-  # Run inside the scratch folder: nothing a target does lands in the tree.
-  (cd "$work" && "$root/build-fuzz/fuzz/${target}_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-    -max_len=4096 -artifact_prefix="$work/" "$work/$target" 2>&1 | tail -n 3)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$store/findings" "$work/param-seed"
+printf -- '-PT HP7585 -PP A1E -BM 0 0 50 50 -PX 2x1 -RE 300x600\n' >"$work/param-seed/seed1"
+
+# The seed folders of a target that exist: the test plots for the plot
+# targets, the option seed for the parameter target, and the target's own
+# folder of earlier findings.
+seed_dirs() {
+  local candidates=()
+  case "$1" in
+    plot | picture) candidates=("$root/tests/data" "$root/tests/data/fuzz/plot") ;;
+    param) candidates=("$work/param-seed" "$root/tests/data/fuzz/param") ;;
+  esac
+  for d in "${candidates[@]}"; do
+    if [ -d "$d" ]; then echo "$d"; fi
+  done
+}
+
+for target in "${targets[@]}"; do
+  binary=$root/build-fuzz/fuzz/${target}_fuzz
+  if [ ! -x "$binary" ]; then
+    echo "no fuzz target $target" >&2
+    exit 2
+  fi
+  corpus=$store/$target
+  mkdir -p "$corpus"
+  mapfile -t seeds < <(seed_dirs "$target")
+  echo "== fuzzing $target for ${seconds}s (corpus $corpus: $(find "$corpus" -type f | wc -l) inputs)"
+  # New inputs go to the first folder, the corpus; the seed folders are only
+  # read. Run inside the scratch folder: nothing a target does lands in the tree.
+  status=0
+  (cd "$work" && "$binary" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=4096 \
+    -print_final_stats=1 -artifact_prefix="$store/findings/$target-" "$corpus" "${seeds[@]}") \
+    >"$work/$target.log" 2>&1 || status=$?
+  # Runs and coverage (cov, ft) of the last status line, and any report.
+  grep -E '^#[0-9]+' "$work/$target.log" | tail -n 1 || true
+  grep -E '^(stat::number_of_executed_units|SUMMARY|Test unit written)' "$work/$target.log" || true
+  if [ "$status" -ne 0 ]; then
+    tail -n 60 "$work/$target.log"
+    exit "$status"
+  fi
 done
-rm -rf "$work"

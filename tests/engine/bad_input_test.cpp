@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -128,6 +129,18 @@ TEST_P(BadInputTest, EndsInsideEveryInstruction) {
   run_ok("PE>");
   run_ok("PE<=");
   run_ok("PE\x7e\x7e\x7e\x7e\x7e\x7e;");
+}
+
+// Every input that fuzzing found (a crash, a hang or a slow unit) runs to
+// its end: tests/data/fuzz/plot keeps them, and fuzzing starts from them.
+TEST_P(BadInputTest, FuzzFindingsRunToTheEnd) {
+  int found = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(std::string(KAVOR_TEST_DATA) + "/fuzz/plot")) {
+    SCOPED_TRACE(entry.path().filename().string());
+    run_ok(read_data("fuzz/plot/" + entry.path().filename().string()));
+    ++found;
+  }
+  EXPECT_GT(found, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryDevice, BadInputTest, ::testing::Values("DISPLAY", "PRINTER", "FILE"));

@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "hpgl/coordinates.h"
+#include "geometry/coordinates.h"
+#include "hpgl/configuration.h"
 #include "support/test_env.h"
 
 namespace kavor::testing {

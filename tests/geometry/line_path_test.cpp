@@ -1,4 +1,5 @@
 #include "geometry/line_path.h"
+#include "geometry/line_pattern.h"
 
 #include <gtest/gtest.h>
 

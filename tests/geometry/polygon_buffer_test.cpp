@@ -8,8 +8,9 @@
 #include <vector>
 
 #include "engine/engine.h"
-#include "hpgl/fill_types.h"
-#include "hpgl/line_types.h"
+#include "geometry/hatch.h"
+#include "hpgl/instruction_table.h"
+#include "geometry/line_pattern.h"
 #include "support/test_env.h"
 
 namespace kavor {
@@ -17,6 +18,7 @@ namespace {
 
 using testing::TestEngine;
 using testing::conversion_lines;
+using testing::run_handler;
 using testing::use_square_display;
 
 struct Expected {
@@ -41,7 +43,7 @@ void pm(Engine& e, int mode) {
   e.params.count = 1;
   e.params.reals[0] = mode;
   e.params.ints[0] = mode;
-  hpgl_PM(e);
+  run_handler(e, "PM");
 }
 
 void pen_to(Engine& e, bool down, double x, double y) {
@@ -135,7 +137,7 @@ TEST_F(PolygonBuffer, PmRangeAndCountErrors) {
 
   e().params.count = 2;
   e().params.reals[0] = 2;
-  hpgl_PM(e());
+  run_handler(e(), "PM");
   EXPECT_EQ(t.host.warnings.size(), 2u);
   EXPECT_FALSE(e().gs.polygon.mode) << "goes on with the first value";
 }
@@ -241,33 +243,33 @@ TEST_F(PolygonDrawing, EdgeDrawsExactlyThePenDownEdges) {
   const std::vector<std::string> want{"SP1 PU10,10 PD20,10", "SP1 PU20,10 PD20,20", "SP1 PU20,20 PD0,0",
                                       "SP1 PU50,50 PD60,50", "SP1 PU60,50 PD50,50"};
   e().gs.page.drawn = false;
-  hpgl_EP(e());
+  run_handler(e(), "EP");
   EXPECT_EQ(take_lines(), want);
   EXPECT_TRUE(e().gs.page.drawn);
   EXPECT_FALSE(e().gs.pen.down) << "the pen state comes back after the walk";
-  hpgl_EP(e());
+  run_handler(e(), "EP");
   EXPECT_EQ(take_lines(), want) << "EP can be repeated";
 }
 
 TEST_F(PolygonDrawing, FillRowsOfTheTriangleAndRepeatedFill) {
   polygon({{100, 0}, {100, 100}});
-  hpgl_FP(e());
+  run_handler(e(), "FP");
   const std::vector<std::string> first = take_lines();
   ASSERT_EQ(first.size(), 100u) << "rows y = 1..100; the row of the two lower corners gets no crossing";
   EXPECT_EQ(first.front(), "SP1 PU100,100 PD100,100");
   EXPECT_EQ(first[50], "SP1 PU50,50 PD100,50");
-  hpgl_EP(e());
+  run_handler(e(), "EP");
   EXPECT_EQ(take_lines().size(), 3u);
-  hpgl_FP(e());
+  run_handler(e(), "FP");
   EXPECT_EQ(take_lines(), first) << "FP works on a copy: the table survives";
   EXPECT_EQ(e().gs.polygon.vertices[1].x, 100);
 }
 
 TEST_F(PolygonDrawing, PenUpPolygonFillsButHasNoEdges) {
   polygon({{100, 0}, {100, 100}}, false);
-  hpgl_EP(e());
+  run_handler(e(), "EP");
   EXPECT_TRUE(take_lines().empty());
-  hpgl_FP(e());
+  run_handler(e(), "FP");
   EXPECT_EQ(take_lines().size(), 100u);
 }
 
@@ -277,7 +279,7 @@ TEST_F(PolygonDrawing, FillWhilePolygonModeIsOnStaysInTheRecordedVertices) {
   pen_to(e(), true, 100, 100);
   pen_to(e(), true, 0, 0);
   e().gs.page.drawn = false;
-  hpgl_FP(e());
+  run_handler(e(), "FP");
   EXPECT_EQ(take_lines().size(), 100u);
   EXPECT_FALSE(e().gs.page.drawn) << "no page mark while polygon mode is on";
   EXPECT_EQ(e().gs.polygon.vertices.back().flag, 0) << "the table is not closed by the fill";
@@ -287,7 +289,7 @@ TEST_F(PolygonDrawing, ShadingAndRasterKindsDrawNoFill) {
   polygon({{100, 0}, {100, 100}});
   for (int kind : {FILL_SHADING, FILL_RASTER}) {
     e().gs.fill.kind = kind;
-    hpgl_FP(e());
+    run_handler(e(), "FP");
     EXPECT_TRUE(take_lines().empty());
   }
 }
@@ -297,7 +299,7 @@ TEST_F(PolygonDrawing, HatchAndCrossHatchOfASquare) {
   polygon({{100, 0}, {100, 100}, {0, 100}});
   e().gs.fill.kind = FILL_HATCH;
   e().gs.fill.hatch = {10, UNITS_PLOTTER, 0};
-  hpgl_FP(e());
+  run_handler(e(), "FP");
   std::vector<std::string> lines = take_lines();
   ASSERT_EQ(lines.size(), 10u);
   EXPECT_EQ(lines.front(), "SP1 PU0,95 PD100,95");
@@ -306,7 +308,7 @@ TEST_F(PolygonDrawing, HatchAndCrossHatchOfASquare) {
 
   e().gs.fill.kind = FILL_CROSS_HATCH;
   e().gs.fill.cross_hatch = {10, UNITS_PLOTTER, 0};
-  hpgl_FP(e());
+  run_handler(e(), "FP");
   lines = take_lines();
   ASSERT_EQ(lines.size(), 21u) << "10 horizontal lines, then 11 vertical ones, two along the sides";
   EXPECT_EQ(lines[10], "SP1 PU100,0 PD100,100");
@@ -324,11 +326,11 @@ TEST_F(PolygonDrawing, DashedLineTypeDashesHatchesButNotSolidFills) {
   b.element = 1;
   b.drawn = 0;
   polygon({{100, 0}, {100, 100}});
-  hpgl_FP(e());
+  run_handler(e(), "FP");
   for (const std::string& l : take_lines()) EXPECT_EQ(l.rfind("SP1 ", 0), 0u) << l;
   e().gs.fill.kind = FILL_HATCH;
   e().gs.fill.hatch = {10, UNITS_PLOTTER, 90};
-  hpgl_FP(e());
+  run_handler(e(), "FP");
   bool gaps = false;
   for (const std::string& l : take_lines()) gaps |= l.rfind("SP0 ", 0) == 0;
   EXPECT_TRUE(gaps) << "gap runs go out with pen 0";
@@ -337,7 +339,7 @@ TEST_F(PolygonDrawing, DashedLineTypeDashesHatchesButNotSolidFills) {
 TEST_F(PolygonDrawing, FillKeptInsideTheInputWindow) {
   e().gs.window = {true, 20, 30, 60, 70, UNITS_PLOTTER};
   polygon({{100, 0}, {100, 100}, {0, 100}});
-  hpgl_FP(e());
+  run_handler(e(), "FP");
   const std::vector<std::string> lines = take_lines();
   ASSERT_EQ(lines.size(), 41u) << "rows y = 30..70 of the window, both included";
   EXPECT_EQ(lines.front(), "SP1 PU20,70 PD60,70");
@@ -348,10 +350,10 @@ TEST_F(PolygonDrawing, PolygonOutsideThePictureDrawsNothing) {
   e().gs.pen.x = 5000;
   e().gs.pen.y = 5000;
   polygon({{900000, 5000}, {900000, 900000}, {5000, 900000}});
-  hpgl_FP(e());
+  run_handler(e(), "FP");
   e().gs.fill.kind = FILL_HATCH;
   e().gs.fill.hatch = {1, UNITS_PLOTTER, 30};
-  hpgl_FP(e());
+  run_handler(e(), "FP");
   EXPECT_TRUE(take_lines().empty());
   EXPECT_DOUBLE_EQ(e().gs.extents.xmin, 29.0) << "no hatch line was even offered to the line path";
 }
@@ -361,7 +363,7 @@ TEST_F(PolygonDrawing, LargeHatchStopsAfter2048Lines) {
   polygon({{1e6, -1e6}, {1e6, 1e6}, {-1e6, 1e6}});
   e().gs.fill.kind = FILL_HATCH;
   e().gs.fill.hatch = {1, UNITS_PLOTTER, 0};
-  hpgl_FP(e());
+  run_handler(e(), "FP");
   EXPECT_TRUE(take_lines().empty()) << "the first 2048 lines from the top lie above the picture";
 }
 

@@ -1,4 +1,5 @@
 #include "hpgl/dispatch.h"
+#include "hpgl/instruction_table.h"
 
 #include <gtest/gtest.h>
 
@@ -176,7 +177,14 @@ TEST_F(DispatchTest, EveryTableEntryIsFoundAndNothingElse) {
   EXPECT_EQ(find_instruction('P', '\xff'), nullptr);
   EXPECT_EQ(find_instruction('a', 'a'), nullptr);
   EXPECT_EQ(find_instruction('U', 'L')->maximum, 21);
-  EXPECT_EQ(find_instruction('M', 'G')->kind, 0);
+  EXPECT_EQ(find_instruction('M', 'G')->kind, SCAN_BY_HANDLER);
+  // 78 handlers in the chapters' tables, each in one of them, and 52
+  // instructions accepted and ignored.
+  size_t handlers = 0;
+  for (auto table : {configuration_instructions(), pen_motion_instructions(), figure_instructions(),
+                     polygon_instructions(), line_and_fill_instructions(), character_instructions()})
+    handlers += table.size();
+  EXPECT_EQ(handlers, 78u);
 }
 
 TEST_F(DispatchTest, WholeRunWithContinue) {

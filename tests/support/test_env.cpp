@@ -6,7 +6,8 @@
 
 #include "engine/fatal_error.h"
 #include "engine/run.h"
-#include "hpgl/graphics_state.h"
+#include "hpgl/configuration.h"
+#include "hpgl/instruction_table.h"
 
 namespace kavor::testing {
 
@@ -43,7 +44,7 @@ TestEngine::TestEngine() : host(dir.path()) {
 
 namespace {
 std::vector<std::string> run_vector(const std::vector<std::string>& options) {
-  std::vector<std::string> v{"Dummy.EXE"};
+  std::vector<std::string> v{kProgramName};
   v.insert(v.end(), options.begin(), options.end());
   return v;
 }
@@ -86,6 +87,8 @@ void use_square_display(Engine& e, std::ostream& conversion) {
   e.device.targets.conversion = &conversion;
   e.device.targets.window_height = 1000;
 }
+
+int run_handler(Engine& e, const char* mnemonic) { return find_instruction(mnemonic[0], mnemonic[1])->handler(e); }
 
 std::vector<std::string> conversion_lines(const std::string& text) {
   std::vector<std::string> out;

@@ -46,6 +46,8 @@ struct TestEngine {
 // plotter units, pen 1, no input window; every device segment is written to
 // the conversion stream, whose y is then plotter y.
 void use_square_display(Engine& e, std::ostream& conversion);
+// Runs the handler of a mnemonic on the parameters already in the block.
+int run_handler(Engine& e, const char* mnemonic);
 // The lines of a conversion stream's text.
 std::vector<std::string> conversion_lines(const std::string& text);
 

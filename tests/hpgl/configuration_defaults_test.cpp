@@ -1,4 +1,4 @@
-#include "hpgl/graphics_state.h"
+#include "hpgl/configuration.h"
 
 #include <gtest/gtest.h>
 

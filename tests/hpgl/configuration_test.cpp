@@ -1,4 +1,5 @@
-#include "hpgl/coordinates.h"
+#include "geometry/coordinates.h"
+#include "hpgl/configuration.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
-// FT, the anchor corner, the fill of RA and RR, and the hatch generator
-// shared with the polygon hatch.
-#include "hpgl/fill_types.h"
+// Hatching and the anchor corner: the family of hatch lines laid over a
+// box through the anchor, the fill of rectangles (RA, RR) and the spacings
+// in plotter units. The polygon hatch of the scan fill shares the layout.
+#include "geometry/hatch.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,25 +9,13 @@
 #include "engine/diagnostics.h"
 #include "engine/engine.h"
 #include "engine/numeric.h"
+#include "engine/units.h"
+#include "geometry/coordinates.h"
 #include "geometry/line_path.h"
-#include "hpgl/coordinates.h"
 
 namespace kavor {
 
 namespace {
-
-HatchSettings& settings_of(FillState& fill, int kind) {
-  return kind == FILL_CROSS_HATCH ? fill.cross_hatch : fill.hatch;
-}
-
-void set_hatch(Engine& e, HatchSettings& h) {
-  const ParamBlock& p = e.params;
-  if (p.count >= 2) {
-    h.spacing = p.reals[1];
-    h.unit = h.spacing == 0 ? UNITS_DEFAULT : (e.gs.scaling.on ? UNITS_USER : UNITS_PLOTTER);
-  }
-  if (p.count >= 3) h.angle = p.reals[2];
-}
 
 bool overlaps(HatchBox a, double x1, double y1, double x2, double y2) {
   return a.right >= std::min(x1, x2) && a.left <= std::max(x1, x2) && a.top >= std::min(y1, y2) &&
@@ -60,6 +49,10 @@ void emit_cut_line(const HatchAxes& a, double c, const HatchLineFn& emit) {
 }
 
 }  // namespace
+
+HatchSettings& hatch_settings(FillState& fill, int kind) {
+  return kind == FILL_CROSS_HATCH ? fill.cross_hatch : fill.hatch;
+}
 
 void lay_out_hatch(const Engine& e, HatchBox box, double spacing, double angle, double radians_per_degree,
                    const HatchLineFn& emit) {
@@ -129,7 +122,7 @@ void anchor_point(const Engine& e, double& x, double& y) {
 }
 
 double hatch2pu(Engine& e, int kind) {
-  const HatchSettings& h = settings_of(e.gs.fill, kind);
+  const HatchSettings& h = hatch_settings(e.gs.fill, kind);
   switch (h.unit) {
     case UNITS_DEFAULT:
       return 0.01 * p1p2_length(e);
@@ -145,7 +138,7 @@ double hatch2pu(Engine& e, int kind) {
 void freeze_user_units(Engine& e) {
   FillState& fill = e.gs.fill;
   for (int kind : {FILL_HATCH, FILL_CROSS_HATCH}) {
-    HatchSettings& h = settings_of(fill, kind);
+    HatchSettings& h = hatch_settings(fill, kind);
     if (h.unit != UNITS_USER) continue;
     h.spacing = hatch2pu(e, kind);
     h.unit = UNITS_PLOTTER;
@@ -184,51 +177,8 @@ void fill_rectangle(Engine& e, double ax, double ay, double bx, double by) {
 void hatch_rectangle(Engine& e, double x1, double y1, double x2, double y2, double spacing, double angle) {
   const HatchBox box{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
   if (!hatch_box_visible(e, box)) return;
-  lay_out_hatch(e, box, spacing, angle, kRectangleHatchRadians,
+  lay_out_hatch(e, box, spacing, angle, kWedgeRadiansPerDegree,
                 [&e](double ax, double ay, double bx, double by) { draw_line(e, ax, ay, bx, by); });
-}
-
-// The anchor stays where DF put it (the hard-clip lower-left corner), since
-// IN sets the DF defaults first.
-void clear_fill_state(Engine& e) {
-  FillState& fill = e.gs.fill;
-  fill.kind = FILL_SOLID;
-  fill.hatch = HatchSettings{};
-  fill.cross_hatch = HatchSettings{};
-  fill.shading_level = 0;
-  fill.raster_index = 0;
-  fill.raster_option = 0;
-}
-
-int hpgl_FT(Engine& e) {
-  const ParamBlock& p = e.params;
-  if (p.count < 0) return 1;
-  const int type = p.count >= 1 ? trunc_to_int32(p.reals[0]) : 1;
-  FillState& fill = e.gs.fill;
-  switch (type) {
-    case 1:
-    case 2:
-      fill.kind = FILL_SOLID;
-      break;
-    case 3:
-    case 4:
-      fill.kind = type == 3 ? FILL_HATCH : FILL_CROSS_HATCH;
-      set_hatch(e, settings_of(fill, fill.kind));
-      break;
-    case 10:
-      fill.kind = FILL_SHADING;
-      if (p.count >= 2) fill.shading_level = trunc_to_int32(p.reals[1]);
-      break;
-    case 11:
-      fill.kind = FILL_RASTER;
-      fill.raster_index = p.count >= 2 ? trunc_to_int32(p.reals[1]) : 1;
-      fill.raster_option = p.count >= 3 ? trunc_to_int32(p.reals[2]) : 0;
-      break;
-    default:
-      report_param_range_error(e, ", type.");
-      return 1;
-  }
-  return 0;
 }
 
 }  // namespace kavor

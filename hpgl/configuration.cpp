@@ -1,39 +1,46 @@
-#include "hpgl/coordinates.h"
+// The configuration and status chapter: IN, DF, IP, IR, IW, RO, SC, PG and
+// BP; the page advances AF and AH; the device settings MC, MT and ST; IC and
+// RC of the older plotters. Also the plot area and the state defaults.
+#include "hpgl/configuration.h"
 
 #include <cmath>
+#include <string>
 #include <utility>
 
 #include "config/paper_database.h"
+#include "config/plotters.h"
 #include "engine/diagnostics.h"
 #include "engine/engine.h"
 #include "engine/numeric.h"
+#include "engine/run.h"
+#include "engine/units.h"
+#include "geometry/coordinates.h"
+#include "geometry/hatch.h"
 #include "geometry/line_path.h"
-#include "hpgl/fill_types.h"
+#include "geometry/line_pattern.h"
+#include "geometry/polygon_buffer.h"
+#include "hpgl/characters.h"
 #include "hpgl/labels.h"
-#include "hpgl/line_types.h"
+#include "hpgl/dispatch.h"
+#include "hpgl/instruction_table.h"
+#include "hpgl/lexer.h"
+#include "hpgl/lines_and_fills.h"
 
 namespace kavor {
 
 namespace {
-
-// Plotter units per millimetre as the label code counts absolute sizes.
-constexpr double kLabelUnitsPerMm = 39.3701;
-// One plotter unit in inches.
-constexpr double kInchPerPlotterUnit = 0.0009842;
-constexpr double kInchPerMm = 0.03937007874015748;
-constexpr int kDisplayDpi = 72;
 
 bool is_scale_factor(double f) { return f != 0.0 && f != 1.0; }
 
 // Plotters that take these sheets turned by 90 degrees.
 bool sheet_is_turned(int plotter, int paper) {
   switch (plotter) {
-    case 0x801:
-    case 0x2001:
-      return paper == 0 || paper == 5;
-    case 0x2002:
-    case 0x2003:
-      return paper == 0 || paper == 2 || paper == 5 || paper == 7;
+    case HP7570:
+    case HP7580:
+      return paper == PAPER_A4 || paper == PAPER_A;
+    case HP7585:
+    case HP7586:
+      return paper == PAPER_A4 || paper == PAPER_A2 || paper == PAPER_A || paper == PAPER_C;
     default:
       return false;
   }
@@ -220,21 +227,161 @@ void freeze_user_values(Engine& e) {
   freeze_user_units(e);
   LabelState& l = e.gs.label;
   for (FontRecord& f : l.fonts) {
-    if (f.size_mode != 2) continue;
+    if (f.size_mode != CHAR_SIZE_USER) continue;
     user_to_plotter(e, f.width, f.height);
     // Absolute sizes are millimetres; the label code turns them back into
     // the same plotter-unit size.
     f.width /= kLabelUnitsPerMm;
     f.height /= kLabelUnitsPerMm;
-    f.size_mode = 0;
+    f.size_mode = CHAR_SIZE_ABSOLUTE;
   }
-  if (l.direction_mode == 2) {
+  if (l.direction_mode == DIRECTION_USER) {
     user_to_plotter(e, l.run, l.rise);
-    l.direction_mode = 0;
+    l.direction_mode = DIRECTION_ABSOLUTE;
   }
 }
 
+constexpr size_t kPictureNameLimit = 80;
+
+int handler_result(int r) { return r == -1 ? -1 : 0; }
+
+int report_range(Engine& e, const std::string& suffix) {
+  report_param_range_error(e, suffix);
+  return 1;
+}
+
+// Skips to a double quote and reads the name up to the next one; the
+// characters beyond the limit are read and dropped.
+int read_picture_name(Engine& e, std::string& name) {
+  int c;
+  do {
+    c = next_input_char(e);
+  } while (c != -1 && c != '"');
+  name.clear();
+  if (c == -1) return -1;
+  for (c = next_input_char(e); c != -1 && c != '"'; c = next_input_char(e))
+    if (name.size() < kPictureNameLimit) name += static_cast<char>(c);
+  return c;
+}
+
+// Reads the value of a BP kind that must be 0 or 1.
+int read_flag_value(Engine& e, int& value, const char* missing, const char* range) {
+  int r = scan_reals_upto(e, 1);
+  if (e.params.count != 1) {
+    report_param_count_error(e, missing);
+    return r == -1 ? -1 : 1;
+  }
+  int v = e.params.ints[0];
+  if (v != 0 && v != 1) return report_range(e, range);
+  value = v;
+  return 0;
+}
+
+int read_begin_plot_pairs(Engine& e) {
+  BeginPlot& bp = e.gs.other.begin_plot;
+  const ParamBlock& p = e.params;
+  for (;;) {
+    int r = scan_reals_upto(e, 1);
+    if (p.count == 0) return handler_result(r);
+    int kind = p.count < 0 ? 0 : p.ints[0];
+    int result = 0;
+    switch (kind) {
+      case 1:
+        if (read_picture_name(e, bp.picture_name) == -1) return -1;
+        break;
+      case 2:
+        r = scan_reals_upto(e, 1);
+        if (p.count != 1) {
+          report_param_count_error(e, ", missing number of copies parameter.");
+          return r == -1 ? -1 : 1;
+        }
+        bp.copies = p.ints[0];
+        break;
+      case 3:
+        result = read_flag_value(e, bp.disposition, ", missing file disposition code.", ", file disposition code.");
+        break;
+      case 4:
+        result = read_flag_value(e, bp.render_unfinished, ", missing unfinished plot.", ", unfinished plot.");
+        break;
+      default:
+        return report_range(e, ", kind parameter.");
+    }
+    if (result != 0) return result;
+  }
+}
+
+// SP1 as IN selects it.
+void select_pen_one(Engine& e) {
+  e.params.count = 1;
+  e.params.ints[0] = 1;
+  e.params.reals[0] = 1.0;
+  e.params.given.fill('0');
+  e.params.given[0] = '1';
+  find_instruction('S', 'P')->handler(e);
+  e.params.count = 0;
+}
+
+void reset_begin_plot(Engine& e) { e.gs.other.begin_plot = BeginPlot{}; }
+
 }  // namespace
+
+void init_interpreter(Engine& e) {
+  build_plot_area(e);
+  set_in_defaults(e);
+  e.run.state = parseGl;
+  e.run.mnemonic[0] = e.run.mnemonic[1] = ' ';
+  e.run.mnemonic[2] = 0;
+}
+
+void set_in_defaults(Engine& e) {
+  GraphicsState& gs = e.gs;
+  set_df_defaults(e);
+  move_pen_to(e, gs.window.x1, gs.window.y1);
+  gs.pen.down = false;
+  for (const char* mnemonic : {"RO", "IP", "WU", "PW"}) run_default(e, mnemonic);
+  apply_pen_width_option(e);
+  select_pen_one(e);
+  clear_fill_state(e);
+  reset_character_sizes(e);
+  reset_begin_plot(e);
+  gs.other.merge_control = 0;
+  gs.other.media_type = 0;
+  gs.page.drawn = false;
+  gs.extents = DrawingExtents{};
+}
+
+void set_df_defaults(Engine& e) {
+  GraphicsState& gs = e.gs;
+  set_anchor(e, gs.area.clip_xmin, gs.area.clip_ymin, UNITS_PLOTTER);
+  reset_font_records(e);
+  gs.label.fill_mode = 0;
+  gs.label.edge_pen = 0;
+  run_default(e, "DI");
+  gs.label.terminator = kDefaultTerminator;
+  gs.label.terminator_mode = 1;
+  for (const char* mnemonic : {"DV", "ES", "FT", "IW", "LA", "LO"}) run_default(e, mnemonic);
+  reset_line_type(e);
+  gs.pen.relative = false;
+  reset_polygon(e);
+  gs.scaling.on = false;
+  run_default(e, "SI");
+  run_default(e, "SL");
+  gs.line.symbol_mode = false;
+  run_default(e, "SS");
+  run_default(e, "TD");
+  run_default(e, "UL");
+  gs.label.buffered.clear();
+  run_default(e, "CT");
+  clear_download_table(e);
+  run_default(e, "PT");
+  run_default(e, "TL");
+  gs.pen.fill_spacing_count = 0;
+  gs.pen.fill_spacings.fill(0);
+  run_default(e, "CR");
+  run_default(e, "NP");
+  gs.page.advance_pending = false;
+  sort_input_window(e);
+}
 
 void build_plot_area(Engine& e) {
   load_plot_area(e);
@@ -266,23 +413,6 @@ void device_extents(Engine& e) {
   }
 }
 
-void user_to_plotter(const Engine& e, double& x, double& y) {
-  const Scaling& s = e.gs.scaling;
-  if (!s.on) return;
-  // A zero factor (P1 and P2 sharing a coordinate) maps the axis onto P1.
-  x = s.p1x + (s.ux == 0 ? 0.0 : (x - s.xmin) / s.ux);
-  y = s.p1y + (s.uy == 0 ? 0.0 : (y - s.ymin) / s.uy);
-}
-
-void move_pen_to(Engine& e, double x, double y) {
-  e.gs.pen.x = x;
-  e.gs.pen.y = y;
-  user_to_plotter(e, x, y);
-  LabelState& l = e.gs.label;
-  l.pos_x = l.cr_x = x;
-  l.pos_y = l.cr_y = y;
-}
-
 void page_step(Engine& e) {
   move_pen_to(e, 0, 0);
   e.gs.pen.down = false;
@@ -291,45 +421,26 @@ void page_step(Engine& e) {
   e.gs.page.advance_pending = false;
 }
 
-double p1p2_length(const Engine& e) {
-  const Scaling& s = e.gs.scaling;
-  return std::hypot(s.p2x - s.p1x, s.p2y - s.p1y);
+namespace {
+
+// IN [n];
+int hpgl_IN(Engine& e) {
+  e.params.count = 0;
+  page_step(e);
+  set_in_defaults(e);
+  return 0;
 }
 
-double p1p2_device_length(const Engine& e) {
-  const Scaling& s = e.gs.scaling;
-  int32_t x1 = trunc_to_int32(s.p1x), y1 = trunc_to_int32(s.p1y);
-  int32_t x2 = trunc_to_int32(s.p2x), y2 = trunc_to_int32(s.p2y);
-  map_to_device(e, &x1, &y1);
-  map_to_device(e, &x2, &y2);
-  return std::hypot(static_cast<double>(int64_t{x2} - x1), static_cast<double>(int64_t{y2} - y1));
+// DF;
+int hpgl_DF(Engine& e) {
+  set_df_defaults(e);
+  return 0;
 }
 
-int32_t mm_to_pixels(const Engine& e, double mm) {
-  double dpi = e.options.device == DeviceKind::DISPLAY ? kDisplayDpi : e.options.resolution_x;
-  int32_t pixels = round_to_int32(dpi * mm * kInchPerMm);
-  return pixels < 1 ? 1 : pixels;
-}
-
-void sort_input_window(Engine& e) {
-  InputWindow& w = e.gs.window;
-  if (w.x1 > w.x2) std::swap(w.x1, w.x2);
-  if (w.y1 > w.y2) std::swap(w.y1, w.y2);
-}
-
-void input_window_plotter(const Engine& e, double& x1, double& y1, double& x2, double& y2) {
-  const InputWindow& w = e.gs.window;
-  x1 = w.x1;
-  y1 = w.y1;
-  x2 = w.x2;
-  y2 = w.y2;
-  if (w.units != UNITS_USER) return;
-  user_to_plotter(e, x1, y1);
-  user_to_plotter(e, x2, y2);
-}
-
+// IP [p1x,p1y[,p2x,p2y]];
 int hpgl_IP(Engine& e) { return set_scaling_points(e, e.params.count, e.params.reals.data()); }
 
+// IR [p1x%,p1y%[,p2x%,p2y%]];
 int hpgl_IR(Engine& e) {
   const PlotArea& a = e.gs.area;
   double v[4];
@@ -342,6 +453,7 @@ int hpgl_IR(Engine& e) {
   return set_scaling_points(e, count, v);
 }
 
+// SC [xmin,xmax,ymin,ymax[,type[,left,bottom]]];  SC xmin,xfactor,ymin,yfactor,2;
 int hpgl_SC(Engine& e) {
   int count = e.params.count;
   const double* v = e.params.reals.data();
@@ -368,6 +480,7 @@ int hpgl_SC(Engine& e) {
   }
 }
 
+// IW [xll,yll,xur,yur];
 int hpgl_IW(Engine& e) {
   InputWindow& w = e.gs.window;
   const PlotArea& a = e.gs.area;
@@ -392,6 +505,7 @@ int hpgl_IW(Engine& e) {
   return 0;
 }
 
+// RO [angle];
 int hpgl_RO(Engine& e) {
   int count = e.params.count;
   int result = 0;
@@ -415,6 +529,7 @@ int hpgl_RO(Engine& e) {
   return result;
 }
 
+// PG [n];
 int hpgl_PG(Engine& e) {
   move_pen_to(e, 0, 0);
   e.gs.pen.down = false;
@@ -422,4 +537,80 @@ int hpgl_PG(Engine& e) {
   return 0;
 }
 
+// BP [kind,value[,kind,value...]];
+int hpgl_BP(Engine& e) {
+  // The device's end of page does nothing on any device; the begin-plot
+  // settings return to their defaults with the rest of the state.
+  set_in_defaults(e);
+  return read_begin_plot_pairs(e);
+}
+
+// AF;
+int hpgl_AF(Engine& e) {
+  if (e.gs.page.drawn) draw_clip_frame(e);
+  e.gs.page.drawn = false;
+  return 0;
+}
+
+// AH;
+int hpgl_AH(Engine& e) { return hpgl_AF(e); }
+
+// A single optional mode of 0 or 1; no parameter means 0.
+int read_binary_mode(Engine& e, int& target, const char* suffix) {
+  int v = e.params.count >= 1 ? e.params.ints[0] : 0;
+  if (e.params.count < 0 || (v != 0 && v != 1)) return report_range(e, suffix);
+  target = v;
+  return 0;
+}
+
+// CT [mode];
+int hpgl_CT(Engine& e) { return read_binary_mode(e, e.gs.other.chord_mode, "."); }
+
+// MC [mode[,opcode]];
+int hpgl_MC(Engine& e) { return read_binary_mode(e, e.gs.other.merge_control, ", mode."); }
+
+// MT [type];
+int hpgl_MT(Engine& e) {
+  int v = e.params.count >= 1 ? e.params.ints[0] : 0;
+  if (e.params.count < 0 || v < 0 || v > 5) return report_range(e, ". type.");
+  e.gs.other.media_type = v;
+  return 0;
+}
+
+// ST [switch];
+int hpgl_ST(Engine& e) {
+  int v = e.params.count >= 1 ? e.params.ints[0] : 0;
+  if (e.params.count < 0 || v < -1 || v == 3 || v > 4) return report_range(e, ", switch,");
+  return 0;
+}
+
+// IC c  (one character, read and dropped)
+int hpgl_IC(Engine& e) { return next_input_char(e); }
+
+// RC ...;  (accepted; nothing changes)
+int hpgl_RC(Engine&) { return 0; }
+
+constexpr InstructionEntry kInstructions[] = {
+    {'I', 'N', hpgl_IN, SCAN_REALS, 1, LEVEL_BOTH},
+    {'D', 'F', hpgl_DF, SCAN_REALS, 0, LEVEL_BOTH},
+    {'I', 'P', hpgl_IP, SCAN_REALS, 4, LEVEL_BOTH},
+    {'I', 'R', hpgl_IR, SCAN_REALS, 4, LEVEL_HPGL2},
+    {'S', 'C', hpgl_SC, SCAN_REALS, 7, LEVEL_BOTH},
+    {'I', 'W', hpgl_IW, SCAN_REALS, 4, LEVEL_BOTH},
+    {'R', 'O', hpgl_RO, SCAN_REALS, 1, LEVEL_BOTH},
+    {'P', 'G', hpgl_PG, SCAN_REALS, 1, LEVEL_BOTH},
+    {'B', 'P', hpgl_BP, SCAN_BY_HANDLER, 0, LEVEL_BOTH},
+    {'A', 'F', hpgl_AF, SCAN_REALS, 0, LEVEL_HPGL},
+    {'A', 'H', hpgl_AH, SCAN_REALS, 0, LEVEL_HPGL},
+    {'C', 'T', hpgl_CT, SCAN_REALS, 1, LEVEL_BOTH},
+    {'M', 'C', hpgl_MC, SCAN_REALS, 1, LEVEL_HPGL2},
+    {'M', 'T', hpgl_MT, SCAN_REALS, 1, LEVEL_HPGL2},
+    {'S', 'T', hpgl_ST, SCAN_REALS, 1, LEVEL_BOTH},
+    {'I', 'C', hpgl_IC, SCAN_BY_HANDLER, 0, LEVEL_HPGL},
+    {'R', 'C', hpgl_RC, SCAN_REALS, 0, LEVEL_HPGL},
+};
+
+}  // namespace
+
+std::span<const InstructionEntry> configuration_instructions() { return kInstructions; }
 }  // namespace kavor

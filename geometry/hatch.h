@@ -1,30 +1,14 @@
 #pragma once
-// Fill state, the anchor corner, rectangle fills and the hatch generator.
+// Hatching and the anchor corner: the hatch layout shared by rectangle and
+// polygon fills, the rectangle fill, and the hatch spacing in plotter units.
 
 #include <functional>
+
+#include "engine/graphics_state.h"
 
 namespace kavor {
 
 struct Engine;
-
-enum FillKind : int { FILL_SOLID = 0, FILL_HATCH = 2, FILL_CROSS_HATCH = 3, FILL_SHADING = 4, FILL_RASTER = 5 };
-
-struct HatchSettings {
-  double spacing = 0;
-  int unit = 0;  // 0 default, 1 plotter units, 2 user units
-  double angle = 0;
-};
-
-struct FillState {
-  int kind = FILL_SOLID;
-  HatchSettings hatch;        // kind 2
-  HatchSettings cross_hatch;  // kind 3
-  int shading_level = 0;
-  int raster_index = 0;
-  int raster_option = 0;
-  double anchor_x = 0, anchor_y = 0;
-  int anchor_unit = 1;  // 1 plotter units, 2 user units
-};
 
 // An axis-aligned box in plotter units, left <= right and bottom <= top.
 struct HatchBox {
@@ -33,9 +17,6 @@ struct HatchBox {
 
 using HatchLineFn = std::function<void(double x1, double y1, double x2, double y2)>;
 
-// Degrees to radians for rectangle hatches and for polygon hatches.
-inline constexpr double kRectangleHatchRadians = 0.0174532925239284;
-inline constexpr double kPolygonHatchRadians = 0.017453292519943334;
 inline constexpr int kMaxHatchLines = 2048;
 
 // The family of parallels at the angle, one spacing apart and one of them
@@ -47,15 +28,16 @@ void lay_out_hatch(const Engine& e, HatchBox box, double spacing, double angle, 
 // input window or, after rotation, outside the hard-clip rectangle.
 bool hatch_box_visible(const Engine& e, HatchBox box);
 
+// The settings of FILL_HATCH or FILL_CROSS_HATCH.
+HatchSettings& hatch_settings(FillState& fill, int kind);
 void set_anchor(Engine& e, double x, double y, int unit);
 void anchor_point(const Engine& e, double& x, double& y);
+// The spacing of a hatch kind in plotter units.
 double hatch2pu(Engine& e, int kind);
+// Before scaling goes off: spacings and the anchor in user units become plotter units.
 void freeze_user_units(Engine& e);
+// The fill of RA and RR between two corners in user units.
 void fill_rectangle(Engine& e, double ax, double ay, double bx, double by);
 void hatch_rectangle(Engine& e, double x1, double y1, double x2, double y2, double spacing, double angle);
-// Fill state reset of IN (kinds, spacings, angles; the anchor is DF's).
-void clear_fill_state(Engine& e);
-
-int hpgl_FT(Engine& e);
 
 }  // namespace kavor

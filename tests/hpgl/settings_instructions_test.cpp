@@ -1,4 +1,4 @@
-#include "hpgl/remaining.h"
+#include "engine/engine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "hpgl/line_types.h"
+#include "geometry/line_pattern.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "geometry/line_path.h"
-#include "hpgl/coordinates.h"
+#include "geometry/coordinates.h"
+#include "hpgl/configuration.h"
 
 #include "support/test_env.h"
 

@@ -1,4 +1,7 @@
-#include "hpgl/fill_types.h"
+#include "geometry/hatch.h"
+#include "engine/units.h"
+#include "hpgl/instruction_table.h"
+#include "hpgl/lines_and_fills.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +20,7 @@ namespace {
 
 using testing::TestEngine;
 using testing::conversion_lines;
+using testing::run_handler;
 using testing::use_square_display;
 using Line = std::array<double, 4>;
 
@@ -28,12 +32,12 @@ class FillTypes : public ::testing::Test {
   void ft(const std::vector<double>& values) {
     e().params.count = static_cast<int>(values.size());
     for (size_t i = 0; i < values.size(); ++i) e().params.reals[i] = values[i];
-    hpgl_FT(e());
+    run_handler(e(), "FT");
   }
 
   std::vector<Line> layout(HatchBox box, double spacing, double angle) {
     std::vector<Line> lines;
-    lay_out_hatch(e(), box, spacing, angle, kPolygonHatchRadians,
+    lay_out_hatch(e(), box, spacing, angle, kArcRadiansPerDegree,
                   [&](double x1, double y1, double x2, double y2) { lines.push_back({x1, y1, x2, y2}); });
     return lines;
   }
@@ -119,7 +123,7 @@ TEST_F(FillTypes, ClearFillStateKeepsTheAnchor) {
 
 // Signed distance of a point from the anchor line, across the lines.
 double across(double x, double y, double ax, double ay, double degrees) {
-  const double a = degrees * kPolygonHatchRadians;
+  const double a = degrees * kArcRadiansPerDegree;
   return -(x - ax) * std::sin(a) + (y - ay) * std::cos(a);
 }
 
