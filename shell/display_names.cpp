@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "config/settings.h"
+#include "config/plotters.h"
 
 namespace kavor {
 
@@ -14,9 +14,8 @@ constexpr std::array<const char*, 10> kPaperDisplayNames{"A4", "A3", "A2", "A1",
 }  // namespace
 
 QString plotter_display_name(int plotter) {
-  for (const NamedCode& entry : kPlotterNames)
-    if (entry.code == plotter) return QString::fromLatin1(entry.name.data(), static_cast<qsizetype>(entry.name.size()));
-  return {};
+  const NamedCode* entry = find_code(kPlotterModels, plotter);
+  return entry ? QString::fromLatin1(entry->name.data(), static_cast<qsizetype>(entry->name.size())) : QString();
 }
 
 QString paper_display_name(int paper) {
