@@ -2,6 +2,7 @@
 // assistive technologies meet them, start-up, the toggles as they reach the
 // parameter file, the option slots, and the simple commands.
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -153,6 +154,19 @@ void MainWindowTest::picture_buttons_follow_the_popups() {
     if (!a->menu()) QVERIFY2(!a->icon().isNull(), qPrintable(a->text()));
   }
   QCOMPARE(bar, (QStringList{"ﾌｧｲﾙ(&F)", "編集(&E)", "ｵﾌﾟｼｮﾝ(&O)", "ﾍﾙﾌﾟ(&H)", "開く", "印刷", "用紙自動選択", "書き込み"}));
+  // Screen readers read the buttons and the status fields by their texts.
+  t.show_with_view(300, 200);
+  QAccessibleInterface* menu_bar = QAccessible::queryAccessibleInterface(t.window->menuBar());
+  QVERIFY(menu_bar);
+  QStringList read;
+  for (int i = 0; i < menu_bar->childCount(); ++i) read << menu_bar->child(i)->text(QAccessible::Name);
+  QCOMPARE(read.mid(4), (QStringList{"開く", "印刷", "用紙自動選択", "書き込み"}));
+  for (const char* field : {"status_plotter", "status_paper", "status_colour"}) {
+    QAccessibleInterface* label =
+        QAccessible::queryAccessibleInterface(t.window->findChild<QLabel*>(QString::fromLatin1(field)));
+    QVERIFY(label);
+    QCOMPARE(label->text(QAccessible::Name), status_text(*t.window, field));
+  }
   // The open button does what the menu item does.
   t.files.answers.push_back(test_data(QStringLiteral("test_sheet_text.plt")));
   t.window->findChild<QAction*>(QStringLiteral("button101"))->trigger();
