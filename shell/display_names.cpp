@@ -15,7 +15,8 @@ constexpr std::array<const char*, 10> kPaperDisplayNames{"A4", "A3", "A2", "A1",
 
 QString plotter_display_name(int plotter) {
   const NamedCode* entry = find_code(kPlotterModels, plotter);
-  return entry ? QString::fromLatin1(entry->name.data(), static_cast<qsizetype>(entry->name.size())) : QString();
+  if (!entry) return {};
+  return QString::fromLatin1(entry->name.data(), static_cast<qsizetype>(entry->name.size()));
 }
 
 QString paper_display_name(int paper) {
