@@ -5,21 +5,23 @@
 // area, and wmf2svg reads it; cancel and failures leave no file behind and
 // failures are told.
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPainter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <csignal>
 #include <sys/resource.h>
 
+#include "shell/dialogs/draw_dialog.h"
 #include "shell/menu_table.h"
 #include "shell/progress_dialog.h"
 #include "shell/shell_host.h"
@@ -71,13 +73,18 @@ QImage read_with_gdk_pixbuf(const QString& bmp, const QTemporaryDir& dir) {
   return read ? QImage(png).convertToFormat(QImage::Format_RGB32) : QImage();
 }
 
-// A red rectangle drawn into the picture, as the scribble tool does.
+// A red rectangle drawn with the scribble tool, which is then put away.
 void scribble(ShellTestWindow& t) {
-  QImage* picture = t.window->renderer().finished_picture();
-  QVERIFY(picture);
-  QPainter painter(picture);
-  painter.setPen(QPen(Qt::red, 5));
-  painter.drawRect(100, 100, 200, 120);
+  QAction* button = t.window->findChild<QAction*>(QStringLiteral("button144"));
+  button->trigger();
+  auto* tool = t.window->findChild<DrawDialog*>();
+  QVERIFY(tool);
+  for (int id : {1045, 1059}) tool->findChild<QRadioButton*>(QString::number(id))->click();  // red, rectangle
+  QTest::mousePress(t.window->view(), Qt::LeftButton, {}, QPoint(100, 100));
+  QTest::mouseMove(t.window->view(), QPoint(300, 220));
+  QTest::mouseRelease(t.window->view(), Qt::LeftButton, {}, QPoint(300, 220));
+  button->trigger();
+  t.boxes.shown.clear();
 }
 
 // QTest takes a point of 0, 0 for the widget's centre: start at y 1 instead.
