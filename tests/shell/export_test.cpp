@@ -160,6 +160,7 @@ class ExportTest : public QObject {
   void metafile_is_the_view_drawn_again_zoom_included();
   void cancel_leaves_the_destination_as_it_was();
   void failed_saves_are_told_and_leave_no_file();
+  void plot_gone_before_the_metafile_ends_the_program();
 };
 
 void ExportTest::bitmap_file_and_clipboard_hold_the_picture_with_scribbles() {
@@ -330,6 +331,23 @@ void ExportTest::failed_saves_are_told_and_leave_no_file() {
     QVERIFY2(t.boxes.shown.first().endsWith(QStringLiteral("KVXXXXXX.wmf|Meta Error")), qPrintable(t.boxes.shown.first()));
     QVERIFY(!QFile::exists(wmf));
   }
+}
+
+void ExportTest::plot_gone_before_the_metafile_ends_the_program() {
+  QTemporaryDir dir, temporary;
+  const QString plot = dir.filePath(QStringLiteral("sheet.plt"));
+  QVERIFY(QFile::copy(test_data(QStringLiteral("test_sheet_lines.plt")), plot));
+  ShellTestWindow t;
+  show_plot(t, plot);
+  QVERIFY(QFile::remove(plot));
+  TemporaryFolder folder(temporary.path());
+  const QString wmf = dir.filePath(QStringLiteral("sheet.wmf"));
+  t.files.answers = {wmf};
+  t.trigger(CMD_SAVE_METAFILE);
+  QCOMPARE(t.ended_with, QList<int>{1});
+  QCOMPARE(t.boxes.shown, QStringList{QStringLiteral("Error| input file %1 not found !").arg(plot)});
+  QVERIFY(!QFile::exists(wmf));
+  QVERIFY(QDir(temporary.path()).entryList(QDir::Files).isEmpty());
 }
 
 KAVOR_SHELL_TEST_MAIN(ExportTest)
