@@ -15,6 +15,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -113,40 +114,27 @@ QByteArray converted_metafile(const ShellTestWindow& t, const QTemporaryDir& dir
   return contents(wmf);
 }
 
-// Where files written in pieces fail: RLIMIT_FSIZE, with the signal that
-// goes with it ignored, for the life of the object.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &old_);
-    previous_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = old_;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, previous_);
-  }
-  FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+// Files fail to grow beyond `bytes` (RLIMIT_FSIZE, its signal ignored)
+// until the guard goes.
+auto limit_file_size(rlim_t bytes) {
+  rlimit old{};
+  getrlimit(RLIMIT_FSIZE, &old);
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit limit = old;
+  limit.rlim_cur = bytes;
+  setrlimit(RLIMIT_FSIZE, &limit);
+  return qScopeGuard([old, previous] {
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+  });
+}
 
- private:
-  rlimit old_{};
-  void (*previous_)(int) = nullptr;
-};
-
-// The temporary folder, for the life of the object.
-class TemporaryFolder {
- public:
-  explicit TemporaryFolder(const QString& path) : old_(qgetenv("TMPDIR")) { qputenv("TMPDIR", path.toUtf8()); }
-  ~TemporaryFolder() { qputenv("TMPDIR", old_); }
-  TemporaryFolder(const TemporaryFolder&) = delete;
-  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-
- private:
-  QByteArray old_;
-};
+// The temporary folder until the guard goes.
+auto use_temporary_folder(const QString& path) {
+  const QByteArray old = qgetenv("TMPDIR");
+  qputenv("TMPDIR", path.toUtf8());
+  return qScopeGuard([old] { qputenv("TMPDIR", old); });
+}
 
 const QString kFailedSave = QStringLiteral("ｴﾗｰ|%1 を保存できませんでした.");
 
@@ -156,7 +144,6 @@ class ExportTest : public QObject {
   Q_OBJECT
  private slots:
   void bitmap_file_and_clipboard_hold_the_picture_with_scribbles();
-  void commands_need_a_picture();
   void metafile_is_the_view_drawn_again_zoom_included();
   void cancel_leaves_the_destination_as_it_was();
   void failed_saves_are_told_and_leave_no_file();
@@ -166,6 +153,13 @@ class ExportTest : public QObject {
 void ExportTest::bitmap_file_and_clipboard_hold_the_picture_with_scribbles() {
   QTemporaryDir dir;
   ShellTestWindow t;
+  // Without a picture the commands do nothing.
+  t.show_with_view(kWidth, kHeight);
+  QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+  for (int id : {CMD_SAVE_BITMAP, CMD_SAVE_METAFILE, CMD_COPY}) t.trigger(id);
+  QVERIFY(t.files.asked.empty());
+  QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
+
   show_plot(t, test_data(QStringLiteral("test_sheet_fills.plt")));
   scribble(t);
   const QImage picture = t.window->renderer().picture()->copy();
@@ -189,15 +183,6 @@ void ExportTest::bitmap_file_and_clipboard_hold_the_picture_with_scribbles() {
   QCOMPARE(qvariant_cast<QImage>(data->imageData()).convertToFormat(QImage::Format_RGB32), picture);
   QCOMPARE(data->data(QStringLiteral("image/bmp")), file);
   QVERIFY(t.boxes.shown.isEmpty());
-}
-
-void ExportTest::commands_need_a_picture() {
-  ShellTestWindow t;
-  t.show_with_view(kWidth, kHeight);
-  QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-  for (int id : {CMD_SAVE_BITMAP, CMD_SAVE_METAFILE, CMD_COPY}) t.trigger(id);
-  QVERIFY(t.files.asked.empty());
-  QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
 }
 
 void ExportTest::metafile_is_the_view_drawn_again_zoom_included() {
@@ -259,7 +244,7 @@ void ExportTest::cancel_leaves_the_destination_as_it_was() {
   QVERIFY(t.window->settings().auto_size);
   const QString wmf = dir.filePath(QStringLiteral("kept.wmf"));
   write_file(wmf, "what was there");
-  TemporaryFolder folder(temporary.path());
+  const auto folder = use_temporary_folder(temporary.path());
 
   bool seen = false;
   QTimer watch;
@@ -302,13 +287,13 @@ void ExportTest::failed_saves_are_told_and_leave_no_file() {
   QTemporaryDir dir, temporary;
   ShellTestWindow t;
   show_plot(t, test_data(QStringLiteral("test_sheet_text.plt")));
-  TemporaryFolder folder(temporary.path());
+  const auto folder = use_temporary_folder(temporary.path());
   const QString bmp = dir.filePath(QStringLiteral("cut.bmp"));
   const QString wmf = dir.filePath(QStringLiteral("cut.wmf"));
   const QString missing = dir.filePath(QStringLiteral("no/such/folder/x.bmp"));
   {
     // Room for part of each file only.
-    FileSizeLimit limit(2000);
+    const auto limit = limit_file_size(2000);
     t.files.answers = {bmp, wmf, missing};
     t.trigger(CMD_SAVE_BITMAP);
     t.trigger(CMD_SAVE_METAFILE);
@@ -324,7 +309,7 @@ void ExportTest::failed_saves_are_told_and_leave_no_file() {
   write_file(not_a_folder, "x");
   for (const QString& nowhere : {dir.filePath(QStringLiteral("gone")), not_a_folder}) {
     t.boxes.shown.clear();
-    TemporaryFolder gone(nowhere);
+    const auto gone = use_temporary_folder(nowhere);
     t.files.answers = {wmf};
     t.trigger(CMD_SAVE_METAFILE);
     QCOMPARE(t.boxes.shown.size(), 1);
@@ -340,7 +325,7 @@ void ExportTest::plot_gone_before_the_metafile_ends_the_program() {
   ShellTestWindow t;
   show_plot(t, plot);
   QVERIFY(QFile::remove(plot));
-  TemporaryFolder folder(temporary.path());
+  const auto folder = use_temporary_folder(temporary.path());
   const QString wmf = dir.filePath(QStringLiteral("sheet.wmf"));
   t.files.answers = {wmf};
   t.trigger(CMD_SAVE_METAFILE);
