@@ -117,4 +117,8 @@ int write_bitmap_file(const std::string& path, const QByteArray& dib) {
   });
 }
 
+bool write_bmp_file(const QImage& image, const std::string& path) {
+  return write_bitmap_file(path, packed_dib(image)) == 1;
+}
+
 }  // namespace kavor

@@ -33,5 +33,8 @@ std::array<uint8_t, kBmpFileHeaderBytes> bmp_file_header(const QByteArray& dib);
 // 0 when the file could not be created or a write failed (a file that was
 // begun is removed then).
 int write_bitmap_file(const std::string& path, const QByteArray& dib);
+// The picture's packed bitmap as a bitmap file; false when it could not
+// be written.
+bool write_bmp_file(const QImage& image, const std::string& path);
 
 }  // namespace kavor

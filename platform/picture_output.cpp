@@ -129,7 +129,7 @@ bool PictureOutput::close() {
       return (palette.isNull() ? image : palette).save(QString::fromStdString(path_), "PNG", kPngQuality);
     }
     case PictureFormat::bmp:
-      return write_bitmap_file(path_, packed_dib(canvas_->take_image())) == 1;
+      return write_bmp_file(canvas_->take_image(), path_);
     case PictureFormat::svg: {
       bool ok = svg_->finish();
       svg_.reset();
