@@ -59,7 +59,12 @@ std::string format_one(const std::string& format, const std::string& arg) {
   return out;
 }
 
-void report_warning(Engine& e, const std::string& text) { e.host.show_warning(compose_message(e, text)); }
+// Once the host asked the run to stop, its input ends wherever the
+// instruction was: what that instruction makes of the cut is not the
+// plot's fault, and is not shown.
+void report_warning(Engine& e, const std::string& text) {
+  if (!e.run.cancelled) e.host.show_warning(compose_message(e, text));
+}
 
 void report_warning_fmt(Engine& e, const std::string& format, const std::string& arg) {
   guard_length(e, format.size(), arg.size());
@@ -89,6 +94,7 @@ void report_system_error(Engine& e, const std::string& text) {
 }
 
 int report_instruction_error(Engine& e, const std::string& text) {
+  if (e.run.cancelled) return ANSWER_ABORT;
   std::string shown = compose_message(e, text);
   if (shown.size() > kInstructionErrorArea) shown.resize(kInstructionErrorArea);
   int answer = e.host.ask_instruction_error(shown);

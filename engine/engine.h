@@ -34,6 +34,8 @@ struct RunContext {
   int last_percent = -1;
   // Consumed counts between which the percentage stays the same.
   int64_t progress_lo = 0, progress_hi = 0;
+  // The consumed count at which reading pumps the host's events next.
+  int64_t pump_at = 0;
   StateFn state = nullptr;
   // The host asked to stop while an instruction was being carried out.
   bool cancelled = false;

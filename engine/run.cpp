@@ -57,11 +57,14 @@ void pump_host(Engine& e) {
 
 void report_progress(Engine& e, int c) {
   RunContext& r = e.run;
-  pump_host(e);
+  if (r.consumed >= r.pump_at) {
+    r.pump_at = r.consumed + kPumpCharacters;
+    pump_host(e);
+  }
   const int64_t size = r.input_size;
   if (size <= 0) {
     r.progress_lo = 0;
-    r.progress_hi = r.consumed + kPumpCharacters;
+    r.progress_hi = r.pump_at;
     return;
   }
   if (c < 0) return;
@@ -78,7 +81,7 @@ void report_progress(Engine& e, int c) {
   }
   // The percentage stays p while p*size <= consumed*100 < (p+1)*size.
   r.progress_lo = (static_cast<int64_t>(percent) * size + 99) / 100;
-  r.progress_hi = std::min((static_cast<int64_t>(percent + 1) * size + 99) / 100, r.consumed + kPumpCharacters);
+  r.progress_hi = std::min((static_cast<int64_t>(percent + 1) * size + 99) / 100, r.pump_at);
 }
 
 std::vector<std::string> tokenise_parameter_file(Engine& e, const std::string& bytes) {
@@ -174,6 +177,7 @@ void reset_run_state(Engine& e) {
   e.run.last_percent = -1;
   e.run.cancelled = false;
   // Without a known input size only the host's events are pumped.
+  e.run.pump_at = kPumpCharacters;
   e.run.progress_lo = 0;
   e.run.progress_hi = kPumpCharacters;
   e.run.output_file.reset();
@@ -194,6 +198,7 @@ bool open_input_file(Engine& e, const std::string& path) {
   e.run.last_percent = -1;
   // The first character read reports; an empty file reports nothing.
   e.run.progress_lo = 0;
+  e.run.pump_at = kPumpCharacters;
   e.run.progress_hi = e.run.input_size > 0 ? 0 : kPumpCharacters;
   return true;
 }

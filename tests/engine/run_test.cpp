@@ -126,8 +126,8 @@ TEST_F(RunTest, CancelStopsTheRun) {
 }
 
 // A cancel pressed while one instruction does a great deal of work (a long
-// label or coordinate list, a fill of many rows) is heard within a few
-// hundred units of work: the instruction runs into the end of input.
+// coordinate list, a fill of many rows) is heard within a few hundred units
+// of work: the instruction runs into the end of input.
 TEST_F(RunTest, CancelIsHeardWithinOneLongInstruction) {
   std::string comb = "PA0,0;PM0;PD";
   for (int k = 0; k < 200; ++k) comb += std::to_string(50 * k) + ",7000," + std::to_string(50 * k + 25) + ",0,";
@@ -138,7 +138,7 @@ TEST_F(RunTest, CancelIsHeardWithinOneLongInstruction) {
     const char* name;
     std::string plot;
   };
-  for (const Case& c : {Case{"label", "LB" + std::string(1 << 20, 'A')}, Case{"pen moves", "PD" + pairs + ";"},
+  for (const Case& c : {Case{"pen moves off the picture", "PD" + pairs + ";"},
                         Case{"fill", comb + "PA0,0;" + std::string(100000, ';')}}) {
     TestEngine run;
     RecordingSurface picture;
@@ -149,6 +149,20 @@ TEST_F(RunTest, CancelIsHeardWithinOneLongInstruction) {
     EXPECT_TRUE(run.engine->run.cancelled) << c.name;
     EXPECT_LT(run.engine->run.consumed, static_cast<int64_t>(c.plot.size()) / 2) << c.name;
     EXPECT_LT(picture.calls.size(), 2 * 3 * kPumpInterval) << c.name << ": a line and its end pixel per segment";
+    EXPECT_TRUE(run.host.all_messages().empty()) << c.name << ": " << run.host.all_messages()[0];
+  }
+}
+
+// Wherever the cancel cuts the input, even between the two letters of a
+// mnemonic, what the instruction makes of the cut is not shown.
+TEST_F(RunTest, CancelShowsNothingOfTheCut) {
+  std::string plot;
+  for (int i = 0; i < 20000; ++i) plot += "IN;";
+  for (int pump = 1; pump <= 40; ++pump) {
+    TestEngine run;
+    run.host.cancel_at_pump = pump;
+    ASSERT_TRUE(run.run(plot));
+    EXPECT_TRUE(run.host.all_messages().empty()) << "cancelled at pump " << pump << ": " << run.host.all_messages()[0];
   }
 }
 

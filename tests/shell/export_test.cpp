@@ -278,7 +278,7 @@ void ExportTest::cancel_leaves_the_destination_as_it_was() {
   QCOMPARE(contents(wmf), QByteArray("what was there"));
   QVERIFY(QDir(temporary.path()).entryList(QDir::Files).isEmpty());
   QVERIFY(t.window->menuBar()->isEnabled());
-  QVERIFY(t.boxes.shown.isEmpty());
+  QVERIFY2(t.boxes.shown.isEmpty(), qPrintable(t.boxes.shown.join(";")));
   QVERIFY(t.wait_for_picture());
   QCOMPARE(t.window->renderer().picture()->width(), kWidth + 40);
 }
