@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/measure.h"
 #include "bench/plot_generator.h"
 #include "engine/engine.h"
 #include "engine/fatal_error.h"
@@ -30,20 +31,14 @@ using namespace kavor;
 
 namespace {
 
-struct Sample {
-  double seconds = 0;
-  long peak_kib = 0;
-  bool ok = false;
-};
-
-double now() {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
+using bench::Sample;
+using bench::best_of_runs;
+constexpr int kRuns = 3;
 
 // Runs the engine over one file in a child process, so that its peak memory
 // is its own.
 Sample engine_alone(const std::string& path, const std::string& settings) {
-  double start = now();
+  double start = bench::now_seconds();
   pid_t pid = fork();
   if (pid == 0) {
     NullHost host(settings, {1600, 1200});
@@ -61,39 +56,12 @@ Sample engine_alone(const std::string& path, const std::string& settings) {
   int status = 0;
   rusage usage{};
   wait4(pid, &status, 0, &usage);
-  return {now() - start, usage.ru_maxrss, WIFEXITED(status) && WEXITSTATUS(status) == 0};
+  return {bench::now_seconds() - start, usage.ru_maxrss, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
 }
 
 Sample converter(const std::string& binary, const std::string& path, const std::string& out,
                  const std::string& settings) {
-  double start = now();
-  pid_t pid = fork();
-  if (pid == 0) {
-    setenv("KAVOR_HOME", settings.c_str(), 1);
-    std::freopen("/dev/null", "w", stderr);
-    execl(binary.c_str(), binary.c_str(), "--size", "1600", "-o", out.c_str(), path.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  int status = 0;
-  rusage usage{};
-  wait4(pid, &status, 0, &usage);
-  return {now() - start, usage.ru_maxrss, WIFEXITED(status) && WEXITSTATUS(status) == 0};
-}
-
-// The best of a few runs: on a shared machine the fastest run is the one
-// least disturbed by others. Peak memory is the highest seen.
-constexpr int kRuns = 3;
-
-template <class Measure>
-Sample best_of_runs(Measure measure) {
-  Sample best = measure();
-  for (int i = 1; i < kRuns; ++i) {
-    Sample s = measure();
-    best.ok = best.ok && s.ok;
-    best.peak_kib = std::max(best.peak_kib, s.peak_kib);
-    best.seconds = std::min(best.seconds, s.seconds);
-  }
-  return best;
+  return bench::run_program(binary, {"--size", "1600", "-o", out, path}, settings);
 }
 
 void write_file(const fs::path& p, const std::string& data) { std::ofstream(p, std::ios::binary) << data; }
@@ -146,15 +114,16 @@ int main(int argc, char** argv) {
               "png s", "MB/s", "peak MiB");
   for (const fs::path& p : corpus) {
     double size = static_cast<double>(fs::file_size(p)) / mb;
-    Sample e = best_of_runs([&] { return engine_alone(p.string(), settings); });
+    Sample e = best_of_runs(kRuns, [&] { return engine_alone(p.string(), settings); });
     std::printf("%-24s %10.2f | %9.3f %9.1f %10.1f", p.filename().c_str(), size, e.seconds, size / e.seconds,
                 e.peak_kib / 1024.0);
     if (have_converter) {
       const std::string png = (work / (p.stem().string() + ".png")).string();
-      Sample c = best_of_runs([&] { return converter(binary, p.string(), png, settings); });
-      std::printf(" | %9.3f %9.1f %10.1f%s", c.seconds, size / c.seconds, c.peak_kib / 1024.0, c.ok ? "" : " (failed)");
+      Sample c = best_of_runs(kRuns, [&] { return converter(binary, p.string(), png, settings); });
+      std::printf(" | %9.3f %9.1f %10.1f%s", c.seconds, size / c.seconds, c.peak_kib / 1024.0,
+                  c.exit_code == 0 ? "" : " (failed)");
     }
-    std::printf("%s\n", e.ok ? "" : " (engine failed)");
+    std::printf("%s\n", e.exit_code == 0 ? "" : " (engine failed)");
   }
   return 0;
 }

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <algorithm>
 #include <random>
+#include <utility>
+#include <vector>
 
 namespace kavor::bench {
 
@@ -89,6 +91,49 @@ std::string mixed_plot(size_t bytes) {
     }
   }
   return out;
+}
+
+namespace {
+
+// Polygon mode around the points, from the first, then the instruction.
+std::string polygon_plot(const std::vector<std::pair<int, int>>& points, int repeats, const std::string& instruction) {
+  std::string out = "IN;SP1;PU" + std::to_string(points[0].first) + "," + std::to_string(points[0].second) + ";PM0;PD";
+  for (size_t i = 1; i < points.size(); ++i)
+    out += std::to_string(points[i].first) + "," + std::to_string(points[i].second) + (i + 1 < points.size() ? "," : ";");
+  out += "PM2;";
+  for (int i = 0; i < repeats; ++i) out += instruction;
+  return out;
+}
+
+}  // namespace
+
+std::string comb_plot(int repeats, const std::string& instruction) {
+  constexpr int kTeeth = 249;
+  std::vector<std::pair<int, int>> points{{400, 200}};
+  for (int k = 0; k < kTeeth; ++k) {
+    const int x = 400 + k * 10000 / kTeeth, half = 5000 / kTeeth;
+    points.insert(points.end(), {{x, 7400}, {x + half, 7400}, {x + half, 600}, {x + 2 * half, 600}});
+  }
+  points.push_back({10400, 200});
+  return polygon_plot(points, repeats, instruction);
+}
+
+std::string zigzag_plot(int repeats, const std::string& instruction) {
+  constexpr int kCorners = 997;
+  std::vector<std::pair<int, int>> points{{400, 200}};
+  for (int k = 0; k < kCorners; ++k) points.push_back({400 + k * 10000 / kCorners, k % 2 ? 600 : 7400});
+  points.push_back({10400, 200});
+  return polygon_plot(points, repeats, instruction);
+}
+
+std::string printer_reset_plot(size_t bytes) {
+  std::string out;
+  while (out.size() < bytes) out += "\x1b" "E";
+  return out + "IN;SP1;PA0,0;PD1000,1000;";
+}
+
+std::string fills_and_dashes_plot() {
+  return "IN;SP1;PA0,0;RA10000,7000;LT2;PA0,0;PD10000,7000;LT;PA0,0;PM0;PD10000,0,10000,7000,0,7000;PM2;FP;";
 }
 
 }  // namespace kavor::bench

@@ -12,4 +12,15 @@ std::string pen_move_plot(size_t bytes);
 // polygons and arcs, as CAD output looks.
 std::string mixed_plot(size_t bytes);
 
+// Probes of hostile input: a few kilobytes that ask for a lot of work.
+// A polygon of 999 vertices across the A4 sheet, then the instruction
+// repeated: a comb of 249 rectangular teeth, or a zigzag whose 997 edges
+// all cross every row.
+std::string comb_plot(int repeats, const std::string& instruction);
+std::string zigzag_plot(int repeats, const std::string& instruction);
+// The printer reset ESC E repeated to the size, then a line.
+std::string printer_reset_plot(size_t bytes);
+// A rectangle fill, a dashed line and a polygon fill over the sheet.
+std::string fills_and_dashes_plot();
+
 }  // namespace kavor::bench

@@ -1,0 +1,35 @@
+#include "bench/measure.h"
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
+namespace kavor::bench {
+
+double now_seconds() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+Sample run_program(const std::string& binary, const std::vector<std::string>& args, const std::string& settings) {
+  const double start = now_seconds();
+  const pid_t pid = fork();
+  if (pid == 0) {
+    setenv("KAVOR_HOME", settings.c_str(), 1);
+    if (!std::freopen("/dev/null", "w", stderr)) _exit(126);
+    std::vector<char*> argv{const_cast<char*>(binary.c_str())};
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execv(binary.c_str(), argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);
+  return {now_seconds() - start, usage.ru_maxrss, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+}
+
+}  // namespace kavor::bench

@@ -1,0 +1,34 @@
+#pragma once
+// Runs a program in a child process and measures it: wall time, peak
+// resident memory (its own, as a child's), exit status.
+
+#include <string>
+#include <vector>
+
+namespace kavor::bench {
+
+struct Sample {
+  double seconds = 0;
+  long peak_kib = 0;
+  int exit_code = -1;  // -1: killed or not run
+};
+
+double now_seconds();
+// binary args..., with KAVOR_HOME set to settings and standard error silenced.
+Sample run_program(const std::string& binary, const std::vector<std::string>& args, const std::string& settings);
+
+// The best of a few runs: on a shared machine the fastest run is the one
+// least disturbed by others. Peak memory is the highest seen.
+template <class Measure>
+Sample best_of_runs(int runs, Measure measure) {
+  Sample best = measure();
+  for (int i = 1; i < runs; ++i) {
+    const Sample s = measure();
+    if (s.exit_code != best.exit_code) best.exit_code = -1;
+    best.peak_kib = s.peak_kib > best.peak_kib ? s.peak_kib : best.peak_kib;
+    best.seconds = s.seconds < best.seconds ? s.seconds : best.seconds;
+  }
+  return best;
+}
+
+}  // namespace kavor::bench
