@@ -12,9 +12,9 @@
 #include "engine/engine.h"
 #include "engine/numeric.h"
 #include "engine/units.h"
-#include "geometry/line_path.h"
 #include "geometry/coordinates.h"
 #include "geometry/hatch.h"
+#include "geometry/line_path.h"
 
 namespace kavor {
 

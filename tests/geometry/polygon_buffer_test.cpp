@@ -9,8 +9,8 @@
 
 #include "engine/engine.h"
 #include "geometry/hatch.h"
-#include "hpgl/instruction_table.h"
 #include "geometry/line_pattern.h"
+#include "hpgl/instruction_table.h"
 #include "support/test_env.h"
 
 namespace kavor {

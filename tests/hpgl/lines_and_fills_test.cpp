@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "geometry/line_path.h"
 #include "geometry/coordinates.h"
+#include "geometry/line_path.h"
 #include "hpgl/configuration.h"
 
 #include "support/test_env.h"

@@ -62,8 +62,9 @@ std::string difference(const QImage& expected, const QImage& actual) {
     for (int x = 0; x < actual.width(); ++x) {
       const QRgb want = expected.pixel(x, y), got = actual.pixel(x, y);
       if (want == got) continue;
-      if (count++ == 0)
-        first = "first at (" + std::to_string(x) + ", " + std::to_string(y) + "): " + rgb(got) + ", stored " + rgb(want);
+      if (count++ > 0) continue;
+      first = "first at (" + std::to_string(x) + ", " + std::to_string(y) + "): " + rgb(got) + ", stored " +
+              rgb(want);
     }
   }
   return count == 0 ? "" : std::to_string(count) + " pixels differ, " + first;
