@@ -51,8 +51,10 @@ for target in "${targets[@]}"; do
   echo "== fuzzing $target for ${seconds}s (corpus $corpus: $(find "$corpus" -type f | wc -l) inputs)"
   # New inputs go to the first folder, the corpus; the seed folders are only
   # read. Run inside the scratch folder: nothing a target does lands in the tree.
+  # A 4 KB plot of large hatched figures takes seconds under the sanitizers
+  # and coverage, more on a busy machine: only a unit past 30 s is a hang.
   status=0
-  (cd "$work" && "$binary" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=4096 \
+  (cd "$work" && "$binary" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2048 -max_len=4096 \
     -print_final_stats=1 -artifact_prefix="$store/findings/$target-" "$corpus" "${seeds[@]}") \
     >"$work/$target.log" 2>&1 || status=$?
   # Runs and coverage (cov, ft) of the last status line, and any report.
