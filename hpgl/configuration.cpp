@@ -20,9 +20,9 @@
 #include "geometry/line_pattern.h"
 #include "geometry/polygon_buffer.h"
 #include "hpgl/characters.h"
-#include "hpgl/labels.h"
 #include "hpgl/dispatch.h"
 #include "hpgl/instruction_table.h"
+#include "hpgl/labels.h"
 #include "hpgl/lexer.h"
 #include "hpgl/lines_and_fills.h"
 
