@@ -4,10 +4,17 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <iterator>
+#include <regex>
+#include <span>
+#include <set>
+#include <sstream>
 
 #include "cli/arguments.h"
 #include "cli/message_limit.h"
 #include "cli/output_names.h"
+#include "config/plotters.h"
+#include "platform/picture_output.h"
 #include "support/test_env.h"
 
 namespace kavor {
@@ -99,6 +106,29 @@ TEST(MessageLimit, EachTextAtMostTwentyTimesThenACount) {
   const std::vector<std::string> held = many.held_back();
   ASSERT_EQ(held.size(), 1u) << "distinct texts beyond the table share one count";
   EXPECT_EQ(held[0].substr(held[0].find(':')), ": (other messages)");
+}
+
+// The words of a variable set in the completion script.
+std::set<std::string> completion_words(const std::string& variable) {
+  std::ifstream in(KAVOR_SOURCE_DIR "/doc/bash-completion/kavor-convert");
+  const std::string script((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::smatch m;
+  if (!std::regex_search(script, m, std::regex("local " + variable + "=\"([^\"]*)\""))) return {};
+  std::istringstream words(m[1].str());
+  return {std::istream_iterator<std::string>(words), std::istream_iterator<std::string>()};
+}
+
+TEST(BashCompletion, OffersTheEnginesNamesAndTheFormats) {
+  std::set<std::string> plotters, papers;
+  for (const auto& table : {std::span<const NamedCode>(kPlotterModels), std::span<const NamedCode>(kPlotterFamilies)})
+    for (const NamedCode& n : table) plotters.insert(std::string(n.name));
+  for (const auto& table : {kPaperNames, kExpandedPaperNames})
+    for (const NamedCode& n : table) papers.insert(std::string(n.name));
+  EXPECT_EQ(completion_words("plotters"), plotters);
+  EXPECT_EQ(completion_words("papers"), papers);
+  std::istringstream names(picture_format_names());
+  EXPECT_EQ(completion_words("formats"),
+            (std::set<std::string>{std::istream_iterator<std::string>(names), std::istream_iterator<std::string>()}));
 }
 
 }  // namespace
