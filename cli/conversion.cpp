@@ -45,10 +45,6 @@ bool failure(const std::string& text) {
   return false;
 }
 
-bool is_raster(PictureFormat f) {
-  return f == PictureFormat::png || f == PictureFormat::bmp || f == PictureFormat::jpeg || f == PictureFormat::tiff;
-}
-
 // Standard input, kept in a temporary file: the plot is read twice.
 class SpooledInput {
  public:
@@ -219,7 +215,7 @@ bool wants_progress_bar(const Conversion& c, const Input& input) {
 // Lays out every page's picture; false after reporting one that is too big.
 bool lay_out(const Conversion& c, int dpi, std::vector<PagePlan>& plans) {
   SizeRequest request{c.args.width, c.args.height, c.args.stretch || c.format == PictureFormat::hpgl, dpi};
-  const int max_side = is_raster(c.format) ? kMaxRasterSide : kMaxVectorSide;
+  const int max_side = picture_is_raster(c.format) ? kMaxRasterSide : kMaxVectorSide;
   for (PagePlan& p : plans) {
     if (picture_layout(p.sheet.width, p.sheet.height, request, max_side, p.layout)) continue;
     if (!p.output.empty())

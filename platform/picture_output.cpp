@@ -52,10 +52,6 @@ const char* qt_writer(PictureFormat f) {
   }
 }
 
-bool is_raster(PictureFormat f) {
-  return f == PictureFormat::png || f == PictureFormat::bmp || f == PictureFormat::jpeg || f == PictureFormat::tiff;
-}
-
 // Line drawings compress well at a low zlib level; the default level costs
 // more time than the whole rendering of a typical plot.
 constexpr int kPngQuality = 80;  // zlib level 1
@@ -85,6 +81,10 @@ const char* picture_extension(PictureFormat f) {
   return "png";
 }
 
+bool picture_is_raster(PictureFormat f) {
+  return f == PictureFormat::png || f == PictureFormat::bmp || f == PictureFormat::jpeg || f == PictureFormat::tiff;
+}
+
 const char* picture_format_names() { return "png bmp svg pdf wmf hpgl jpeg tiff"; }
 
 PictureOutput::PictureOutput(PictureFormat format, std::string path, PixelSize size, int dots_per_inch)
@@ -101,7 +101,7 @@ bool PictureOutput::open_stream(std::ios::openmode mode) {
 }
 
 bool PictureOutput::open() {
-  if (is_raster(format_)) {
+  if (picture_is_raster(format_)) {
     canvas_ = std::make_unique<PictureCanvas>(size_);
     return canvas_->is_valid();
   }

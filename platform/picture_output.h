@@ -30,6 +30,8 @@ bool choose_picture_format(const std::string& format, const std::string& output,
 // False for a format that this system's Qt cannot write (jpeg, tiff).
 bool picture_format_available(PictureFormat f);
 const char* picture_extension(PictureFormat f);
+// True for the formats made of pixels.
+bool picture_is_raster(PictureFormat f);
 // Format names and extensions, for messages.
 const char* picture_format_names();
 

@@ -7,24 +7,8 @@
 set -u
 CONVERT=${1:?usage: convert_pictures_test.sh kavor-convert data-dir}
 DATA=${2:?usage: convert_pictures_test.sh kavor-convert data-dir}
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-export KAVOR_HOME="$WORK/home" XDG_RUNTIME_DIR="$WORK/run"
-mkdir -p "$KAVOR_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-passed=0
-failed=0
-
-check() {  # check NAME COMMAND...
-  local name=$1
-  shift
-  if "$@" >"$WORK/last.log" 2>&1; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    echo "FAIL: $name"
-    sed 's/^/    /' "$WORK/last.log"
-  fi
-}
+# shellcheck source=picture_checks.sh
+source "$(dirname "$0")/picture_checks.sh"
 
 convert() { "$CONVERT" --quiet "$@"; }
 
