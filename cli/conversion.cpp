@@ -75,8 +75,8 @@ class SpooledInput {
 struct PagePlan {
   Sheet sheet;
   PictureLayout layout;
-  std::string output;  // empty: the page is not written
-  int number = 0;      // the number in its name
+  std::string output;   // empty: the page is not written
+  std::string problem;  // why the page cannot be written, or empty
 };
 
 // The input as the engine reads it.
@@ -116,27 +116,117 @@ void run_input(Engine& e, std::vector<std::string> options, const Input& input) 
   engine_run_once(e, options);
 }
 
+// Plans the pages of one input as the rendering reaches them: each page's
+// sheet, picture and name. Nothing is kept per page, so that a file of very
+// many pages costs no more memory than its measured boxes.
+class PagePlanner {
+ public:
+  PagePlanner(const Conversion& c, size_t index, std::vector<PlotBox> boxes, int dpi)
+      : c_(c),
+        index_(index),
+        boxes_(std::move(boxes)),
+        paging_(c.args.pages || c.args.page > 0),
+        drawn_(drawn_pages(boxes_)),
+        sheets_(c.settings_dir, run_options(c.args), c.args.fit),
+        request_{c.args.width, c.args.height, c.args.stretch || c.format == PictureFormat::hpgl, dpi},
+        max_side_(picture_is_raster(c.format) ? kMaxRasterSide : kMaxVectorSide) {
+    for (const PlotBox& b : boxes_) all_.add(b);
+  }
+
+  // Checks what can be checked before the rendering; false after reporting.
+  bool ready() const {
+    const std::string& input = c_.args.inputs[index_];
+    if (boxes_.size() >= kMaxPages)
+      say(c_, input + " has " + std::to_string(kMaxPages) + " pages or more; the last of them holds the rest");
+    if (!paging_) {
+      if (drawn_.last > drawn_.first)
+        say(c_, input + " holds " + std::to_string(page_count()) +
+                    " pages, drawn over each other; --pages writes a picture of each");
+      return true;
+    }
+    const int wanted = c_.args.page;
+    if (wanted > 0 && static_cast<size_t>(wanted) > page_count())
+      return failure(input + " has " + std::to_string(page_count()) + (page_count() == 1 ? " page" : " pages") +
+                     ", no page " + std::to_string(wanted));
+    for (size_t n = wanted > 0 ? wanted : 1; n <= (wanted > 0 ? wanted : page_count()); ++n)
+      if (is_one_of(c_.names.page(index_, static_cast<int>(n)), c_.args.inputs))
+        return failure(c_.names.page(index_, static_cast<int>(n)) + " is one of the inputs");
+    return true;
+  }
+
+  // The page of the file after which nothing more is wanted.
+  size_t last_wanted() const {
+    if (!paging_) return SIZE_MAX;
+    return c_.args.page > 0 ? drawn_.first + c_.args.page - 1 : drawn_.last;
+  }
+  // How many pictures the rendering writes.
+  size_t written() const { return !paging_ || c_.args.page > 0 ? 1 : page_count(); }
+
+  const PagePlan& plan(size_t page) {
+    if (page == planned_) return plan_;
+    planned_ = page;
+    plan_ = PagePlan{};
+    const int number = static_cast<int>(page - drawn_.first) + 1;
+    const bool wanted = !paging_ || (page >= drawn_.first && page <= drawn_.last &&
+                                     (c_.args.page == 0 || number == c_.args.page));
+    plan_.sheet = sheets_.sheet_for(box_of(page));
+    if (wanted) plan_.output = paging_ ? c_.names.page(index_, number) : c_.names.whole(index_);
+    if (wanted && !plan_.sheet.holds_page) say(c_, "no paper holds the drawing of " + plan_.output);
+    if (!picture_layout(plan_.sheet.width, plan_.sheet.height, request_, max_side_, plan_.layout)) {
+      plan_.problem = plan_.output + " would measure more than " + std::to_string(max_side_) +
+                      " pixels a side; choose a smaller --dpi or --size";
+      plan_.layout = PictureLayout{{1, 1}, {1, 1}, {}, request_.dpi};
+    }
+    return plan_;
+  }
+
+ private:
+  size_t page_count() const { return drawn_.last - drawn_.first + 1; }
+
+  // The box a page is fitted to: the whole file's as one picture; with
+  // --page, the wanted page's for every page, so that the sheet does not
+  // change on the way; else the page's own, or the nearest drawn page's.
+  PlotBox box_of(size_t page) const {
+    if (!paging_) return all_;
+    if (c_.args.page > 0) return boxes_.at(drawn_.first + c_.args.page - 1);
+    return boxes_.at(std::clamp(page, drawn_.first, drawn_.last));
+  }
+
+  const Conversion& c_;
+  size_t index_;
+  std::vector<PlotBox> boxes_;
+  PlotBox all_;
+  bool paging_;
+  PageRange drawn_;
+  SheetPlanner sheets_;
+  SizeRequest request_;
+  int max_side_;
+  size_t planned_ = SIZE_MAX;
+  PagePlan plan_;
+};
+
 // Writes the pages of one rendering, each to its own output as it ends.
 class PageWriter {
  public:
-  PageWriter(Engine& e, const Conversion& c, const std::vector<PagePlan>& plans, int dpi, size_t stop_after)
-      : e_(e), c_(c), plans_(plans), dpi_(dpi), stop_after_(stop_after) {}
+  PageWriter(Engine& e, const Conversion& c, PagePlanner& planner, int dpi)
+      : e_(e), c_(c), planner_(planner), dpi_(dpi), sheet_(planner.plan(0).sheet.options) {}
 
   // The targets of the first page; the host is set to its size.
   DeviceTargets start() { return begin_page(); }
 
   void end_page() {
+    if (page_ + 1 >= kMaxPages) return;  // the last page holds the rest
     switch_targets(e_, DeviceTargets{});
     close_page();
-    if (page_ == stop_after_) {
+    if (page_ == planner_.last_wanted()) {
       c_.host.stop();
       return;
     }
     ++page_;
-    const std::vector<std::string>& sheet = plan().sheet.options;
-    const bool new_sheet = sheet != plans_[std::min(page_ - 1, plans_.size() - 1)].sheet.options;
     const DeviceTargets targets = begin_page();
-    if (new_sheet) {
+    const std::vector<std::string>& sheet = planner_.plan(page_).sheet.options;
+    if (sheet != sheet_) {
+      sheet_ = sheet;
       std::vector<std::string> options{kProgramName};
       options.insert(options.end(), sheet.begin(), sheet.end());
       change_sheet(e_, options);
@@ -154,19 +244,20 @@ class PageWriter {
 
  private:
   struct Current {
+    std::string output;
     std::unique_ptr<SafeOutput> safe;
     std::unique_ptr<PictureOutput> picture;
     std::unique_ptr<PlacedSurface> placed;
   };
 
-  const PagePlan& plan() const { return plans_[std::min(page_, plans_.size() - 1)]; }
-
   DeviceTargets begin_page() {
-    const PagePlan& p = plan();
+    const PagePlan& p = planner_.plan(page_);
     c_.host.set_view(p.layout.drawing);
     c_.host.set_printer_page(p.layout.drawing);
     DeviceTargets targets;
-    if (page_ >= plans_.size() || p.output.empty()) return targets;
+    if (p.output.empty()) return targets;
+    if (!p.problem.empty()) return give_up(p.problem);
+    current_.output = p.output;
     current_.safe = std::make_unique<SafeOutput>(p.output);
     if (!current_.safe->begin()) return give_up(current_.safe->error());
     current_.picture = std::make_unique<PictureOutput>(c_.format, current_.safe->write_path(), p.layout.picture,
@@ -183,7 +274,7 @@ class PageWriter {
 
   void close_page() {
     if (!current_.picture) return;
-    if (!current_.picture->close()) give_up("cannot write " + plan().output);
+    if (!current_.picture->close()) give_up("cannot write " + current_.output);
     else if (!current_.safe->commit()) give_up(current_.safe->error());
     current_ = Current{};
   }
@@ -199,9 +290,9 @@ class PageWriter {
 
   Engine& e_;
   const Conversion& c_;
-  const std::vector<PagePlan>& plans_;
+  PagePlanner& planner_;
   int dpi_;
-  size_t stop_after_;
+  std::vector<std::string> sheet_;  // the sheet the engine draws on
   size_t page_ = 0;
   Current current_;
   bool ok_ = true;
@@ -210,20 +301,6 @@ class PageWriter {
 bool wants_progress_bar(const Conversion& c, const Input& input) {
   std::error_code ec;
   return !c.args.quiet && isatty(2) && input.name != "-" && fs::file_size(input.path, ec) >= kProgressBarBytes && !ec;
-}
-
-// Lays out every page's picture; false after reporting one that is too big.
-bool lay_out(const Conversion& c, int dpi, std::vector<PagePlan>& plans) {
-  SizeRequest request{c.args.width, c.args.height, c.args.stretch || c.format == PictureFormat::hpgl, dpi};
-  const int max_side = picture_is_raster(c.format) ? kMaxRasterSide : kMaxVectorSide;
-  for (PagePlan& p : plans) {
-    if (picture_layout(p.sheet.width, p.sheet.height, request, max_side, p.layout)) continue;
-    if (!p.output.empty())
-      return failure(p.output + " would measure more than " + std::to_string(max_side) +
-                     " pixels a side; choose a smaller --dpi or --size");
-    p.layout = PictureLayout{{1, 1}, {1, 1}, {}, dpi};
-  }
-  return true;
 }
 
 }  // namespace
@@ -253,46 +330,12 @@ bool convert_input(const Conversion& c, size_t index) {
     boxes = measure_pages({c.settings_dir, options, input.path, a.abort_on_error});
     if (boxes.empty()) boxes.push_back(PlotBox{});  // the rendering reports what failed
   }
-
-  SheetPlanner planner(c.settings_dir, options, a.fit);
-  std::vector<PagePlan> plans;
-  size_t stop_after = SIZE_MAX;
-  if (paging) {
-    const PageRange drawn = drawn_pages(boxes);
-    const size_t count = drawn.last - drawn.first + 1;
-    if (a.page > 0 && static_cast<size_t>(a.page) > count)
-      return failure(input.name + " has " + std::to_string(count) + (count == 1 ? " page" : " pages") +
-                     ", no page " + std::to_string(a.page));
-    for (size_t i = 0; i < boxes.size(); ++i) {
-      PagePlan p;
-      p.sheet = planner.sheet_for(boxes[std::clamp(i, drawn.first, drawn.last)]);
-      p.number = static_cast<int>(i - drawn.first) + 1;
-      const bool wanted = i >= drawn.first && i <= drawn.last && (a.page == 0 || p.number == a.page);
-      if (wanted) p.output = c.names.page(index, p.number);
-      if (wanted && !p.sheet.holds_page) say(c, "no paper holds page " + std::to_string(p.number) + " of " + input.name);
-      plans.push_back(std::move(p));
-    }
-    if (a.page > 0) stop_after = drawn.first + a.page - 1;
-    for (const PagePlan& p : plans)
-      if (!p.output.empty() && is_one_of(p.output, a.inputs)) return failure(p.output + " is one of the inputs");
-  } else {
-    PlotBox all;
-    for (const PlotBox& b : boxes) all.add(b);
-    const PageRange drawn = drawn_pages(boxes);
-    if (drawn.last > drawn.first)
-      say(c, input.name + " holds " + std::to_string(drawn.last - drawn.first + 1) +
-                 " pages, drawn over each other; --pages writes a picture of each");
-    PagePlan p;
-    p.sheet = planner.sheet_for(all);
-    p.output = c.names.whole(index);
-    if (!p.sheet.holds_page) say(c, "no paper holds the drawing of " + input.name);
-    plans.push_back(std::move(p));
-  }
   const int dpi = device_dpi(c);
-  if (!lay_out(c, dpi, plans)) return false;
+  PagePlanner planner(c, index, std::move(boxes), dpi);
+  if (!planner.ready()) return false;
 
   std::vector<std::string> render = options;
-  for (const std::vector<std::string>& more : {device_options(dpi), plans.front().sheet.options})
+  for (const std::vector<std::string>& more : {device_options(dpi), planner.plan(0).sheet.options})
     render.insert(render.end(), more.begin(), more.end());
   ConsoleHost& host = c.host;
   host.begin_run();
@@ -300,14 +343,14 @@ bool convert_input(const Conversion& c, size_t index) {
   Engine engine(host);
   std::ostringstream quiet_sink;
   if (a.quiet) engine.err = &quiet_sink;
-  PageWriter writer(engine, c, plans, dpi, stop_after);
+  PageWriter writer(engine, c, planner, dpi);
   host.set_end_page(paging ? std::function<void()>([&] { writer.end_page(); }) : nullptr);
   const bool finished = run_rendering(engine, writer.start(), [&](Engine& e) { run_input(e, render, input); });
   host.set_end_page(nullptr);
   const bool ok = writer.finish(finished && !host.aborted());
   host.end_run();
-  if (paging && ok && a.page == 0) {
-    const size_t pages = std::count_if(plans.begin(), plans.end(), [](const PagePlan& p) { return !p.output.empty(); });
+  if (ok && a.pages) {
+    const size_t pages = planner.written();
     say(c, input.name + ": " + std::to_string(pages) + (pages == 1 ? " page" : " pages") + " written");
   }
   return ok;

@@ -52,6 +52,7 @@ class MeasureHost : public NullHost {
   int ask_instruction_error(const std::string&) override { return abort_ ? ANSWER_ABORT : ANSWER_CONTINUE; }
   // The polyline still pending belongs to the page that ends.
   void end_page() override {
+    if (pages_.size() + 1 >= kMaxPages) return;
     const DeviceTargets targets = engine_->device.targets;
     switch_targets(*engine_, targets);
     pages_.push_back(bounds_.take());

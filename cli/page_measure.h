@@ -3,6 +3,7 @@
 // picture, and each page's visible strokes are measured, so that the
 // picture of a page can show the whole drawing and nothing else.
 
+#include <cstddef>
 #include <limits>
 #include <string>
 #include <vector>
@@ -19,6 +20,10 @@ struct PlotBox {
   void add(const PlotBox& b);
   bool operator==(const PlotBox&) const = default;
 };
+
+// Pages kept apart at most; the last of them holds whatever follows, so that
+// a flood of page advances cannot make a conversion's memory grow.
+inline constexpr size_t kMaxPages = 100000;
 
 struct MeasureRequest {
   std::string settings_dir;
