@@ -7,14 +7,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <sstream>
 
 #include "cli/picture_layout.h"
 #include "cli/sheet_plan.h"
 #include "engine/engine.h"
-#include "engine/fatal_error.h"
 #include "engine/rendering.h"
 #include "engine/run.h"
 #include "platform/placed_surface.h"
@@ -52,8 +50,8 @@ class SpooledInput {
     if (!path_.empty()) std::remove(path_.c_str());
   }
   bool spool() {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = (fs::path(tmp && *tmp ? tmp : "/tmp") / "kavor-stdin-XXXXXX").string();
+    std::error_code ec;
+    std::string pattern = (fs::temp_directory_path(ec) / "kavor-stdin-XXXXXX").string();
     const int fd = mkstemp(pattern.data());
     if (fd < 0) return false;
     path_ = pattern;

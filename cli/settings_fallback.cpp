@@ -12,8 +12,8 @@ namespace fs = std::filesystem;
 
 SettingsFallback::SettingsFallback(const std::string& settings_dir) : dir_(settings_dir) {
   if (std::ifstream(paper_database_path(dir_)) || write_default_paper_database(dir_) == 0) return;
-  const char* tmp = std::getenv("TMPDIR");
-  std::string pattern = (fs::path(tmp && *tmp ? tmp : "/tmp") / "kavor-settings-XXXXXX").string();
+  std::error_code ec;
+  std::string pattern = (fs::temp_directory_path(ec) / "kavor-settings-XXXXXX").string();
   if (!mkdtemp(pattern.data())) return;  // the engine then reports the database it cannot write
   temporary_ = pattern;
   const std::string fallback = temporary_ + "/";

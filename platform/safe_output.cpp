@@ -72,8 +72,8 @@ bool SafeOutput::begin() {
   discard();
   error_.clear();
   if (destination_ == "-") {
-    const char* tmp = std::getenv("TMPDIR");
-    temporary_ = (fs::path(tmp && *tmp ? tmp : "/tmp") / "kavor-convert-XXXXXX").string();
+    std::error_code ec;
+    temporary_ = (fs::temp_directory_path(ec) / "kavor-convert-XXXXXX").string();
     if (!create_unique(temporary_, 0600)) {
       temporary_.clear();
       return fail("cannot write a temporary file for standard output");
