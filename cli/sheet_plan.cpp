@@ -133,14 +133,11 @@ bool SheetPlanner::fitting_paper(const PlotBox& page, Paper& chosen) const {
 }
 
 Sheet SheetPlanner::finish(std::vector<std::string> options, bool holds_page) {
-  auto it = sheets_.find(options);
-  if (it == sheets_.end()) {
-    Sheet sheet;
-    if (!prepare(options, sheet, nullptr, nullptr)) sheet = own_;
-    sheet.options = options;
-    it = sheets_.emplace(std::move(options), sheet).first;
+  if (options != last_.options) {
+    if (!prepare(options, last_, nullptr, nullptr)) last_ = own_;
+    last_.options = std::move(options);
   }
-  Sheet sheet = it->second;
+  Sheet sheet = last_;
   sheet.holds_page = holds_page;
   return sheet;
 }
@@ -154,7 +151,8 @@ Sheet SheetPlanner::sheet_for(const PlotBox& page) {
   // as they are. Another paper must hold the margin too.
   const bool fits_own = !page.empty() && inside(page, area_of(own_paper_).area);
   if (fit_ == FitMode::paper && !page.empty()) holds = fitting_paper(page, paper);
-  if (fit_ == FitMode::drawing && !fits_own && !page.empty()) holds = fitting_paper(with_margin(page), paper);
+  if (fit_ == FitMode::drawing && !fits_own && !page.empty())
+    holds = fitting_paper(with_margin(page), paper) || fitting_paper(page, paper);
   if (!holds) paper = own_paper_;
   std::vector<std::string> options{"-PT", plotter_name(paper.plotter), "-PP", paper_name(paper.paper, paper.mode)};
   if (fit_ == FitMode::drawing) {

@@ -68,7 +68,7 @@ class SheetPlanner {
   Sheet own_;
   Paper own_paper_;
   std::map<Paper, PaperArea> areas_;
-  std::map<std::vector<std::string>, Sheet> sheets_;
+  Sheet last_;  // the sheet planned last: pages in a row mostly share it
 };
 
 }  // namespace kavor
