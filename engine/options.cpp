@@ -152,9 +152,7 @@ bool opt_pd(Engine& e, const std::string& v) {
 }
 bool opt_cc(Engine& e, const std::string&) {
   e.options.device = DeviceKind::PRINTER;
-  PixelSize page = e.host.printer_page();
-  e.options.printer_width = page.width;
-  e.options.printer_height = page.height;
+  read_printer_page(e);
   return true;
 }
 bool opt_op(Engine& e, const std::string& v) {
@@ -357,6 +355,12 @@ void open_stream_option(Engine& e, bool log, const std::string& name) {
 }
 
 }  // namespace
+
+void read_printer_page(Engine& e) {
+  const PixelSize page = e.host.printer_page();
+  e.options.printer_width = page.width;
+  e.options.printer_height = page.height;
+}
 
 void parse_options(Engine& e, const std::vector<std::string>& tokens) {
   for (size_t i = 1; i < tokens.size(); ++i) {
