@@ -32,8 +32,12 @@ using namespace kavor;
 namespace {
 
 using bench::Sample;
-using bench::best_of_runs;
 constexpr int kRuns = 3;
+
+template <class Measure>
+Sample best_of_runs(Measure measure) {
+  return bench::best_of_runs(kRuns, measure);
+}
 
 // Runs the engine over one file in a child process, so that its peak memory
 // is its own.
@@ -56,12 +60,15 @@ Sample engine_alone(const std::string& path, const std::string& settings) {
   int status = 0;
   rusage usage{};
   wait4(pid, &status, 0, &usage);
-  return {bench::now_seconds() - start, usage.ru_maxrss, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+  return {bench::now_seconds() - start, usage.ru_maxrss, WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+          bench::cpu_seconds(usage)};
 }
 
-Sample converter(const std::string& binary, const std::string& path, const std::string& out,
-                 const std::string& settings) {
-  return bench::run_program(binary, {"--size", "1600", "-o", out, path}, settings);
+// Runs the converter with the arguments; the picture is 1600 wide.
+Sample converter(const std::string& binary, const std::vector<std::string>& args, const std::string& settings) {
+  std::vector<std::string> words{"--size", "1600"};
+  words.insert(words.end(), args.begin(), args.end());
+  return bench::run_program(binary, words, settings);
 }
 
 void write_file(const fs::path& p, const std::string& data) { std::ofstream(p, std::ios::binary) << data; }
@@ -77,6 +84,32 @@ void add_pstoedit_file(const fs::path& work, std::vector<fs::path>& corpus) {
   std::string cmd = std::string("gzip -dc ") + manual + " > " + ps.string() + " && pstoedit -q -f \"hpgl:-hpgl2\" " +
                     ps.string() + " " + out.string() + " >/dev/null 2>&1";
   if (std::system(cmd.c_str()) == 0 && fs::exists(out)) corpus.push_back(out);
+}
+
+// The HP-GL/2 document of the benchmark: 42 MB in 40 pages, converted as
+// one picture (measured and fitted, or as the plotter's paper) and as one
+// picture per page.
+void print_pages(const std::string& binary, const fs::path& work, const std::string& settings) {
+  const fs::path plot = work / "document-42MB.hgl";
+  write_file(plot, bench::paged_plot(42u << 20, 40));
+  const double size = static_cast<double>(fs::file_size(plot)) / (1 << 20);
+  const std::string out = (work / "document.png").string(), pages = (work / "pages").string();
+  struct Case {
+    const char* what;
+    std::vector<std::string> args;
+  };
+  const Case cases[] = {
+      {"one picture, --fit none", {"--fit", "none", "-o", out, plot.string()}},
+      {"one picture (fitted)", {"-o", out, plot.string()}},
+      {"--pages (fitted)", {"--pages", "--out-dir", pages, plot.string()}},
+  };
+  std::printf("\n%s, %.2f MB, 40 pages, 1600 wide:\n", plot.filename().c_str(), size);
+  std::printf("%-28s %9s %9s %9s %10s\n", "conversion", "s", "cpu s", "MB/s", "peak MiB");
+  for (const Case& c : cases) {
+    Sample s = best_of_runs([&] { return converter(binary, c.args, settings); });
+    std::printf("%-28s %9.3f %9.3f %9.1f %10.1f%s\n", c.what, s.seconds, s.cpu_seconds, size / s.seconds,
+                s.peak_kib / 1024.0, s.exit_code == 0 ? "" : " (failed)");
+  }
 }
 
 }  // namespace
@@ -114,16 +147,16 @@ int main(int argc, char** argv) {
               "png s", "MB/s", "peak MiB");
   for (const fs::path& p : corpus) {
     double size = static_cast<double>(fs::file_size(p)) / mb;
-    Sample e = best_of_runs(kRuns, [&] { return engine_alone(p.string(), settings); });
+    Sample e = best_of_runs([&] { return engine_alone(p.string(), settings); });
     std::printf("%-24s %10.2f | %9.3f %9.1f %10.1f", p.filename().c_str(), size, e.seconds, size / e.seconds,
                 e.peak_kib / 1024.0);
     if (have_converter) {
       const std::string png = (work / (p.stem().string() + ".png")).string();
-      Sample c = best_of_runs(kRuns, [&] { return converter(binary, p.string(), png, settings); });
-      std::printf(" | %9.3f %9.1f %10.1f%s", c.seconds, size / c.seconds, c.peak_kib / 1024.0,
-                  c.exit_code == 0 ? "" : " (failed)");
+      Sample c = best_of_runs([&] { return converter(binary, {"-o", png, p.string()}, settings); });
+      std::printf(" | %9.3f %9.1f %10.1f%s", c.seconds, size / c.seconds, c.peak_kib / 1024.0, c.exit_code == 0 ? "" : " (failed)");
     }
     std::printf("%s\n", e.exit_code == 0 ? "" : " (engine failed)");
   }
+  if (have_converter) print_pages(binary, work, settings);
   return 0;
 }

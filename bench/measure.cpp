@@ -14,6 +14,11 @@ double now_seconds() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
+double cpu_seconds(const rusage& u) {
+  return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+         static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
 Sample run_program(const std::string& binary, const std::vector<std::string>& args, const std::string& settings) {
   const double start = now_seconds();
   const pid_t pid = fork();
@@ -29,7 +34,7 @@ Sample run_program(const std::string& binary, const std::vector<std::string>& ar
   int status = 0;
   rusage usage{};
   wait4(pid, &status, 0, &usage);
-  return {now_seconds() - start, usage.ru_maxrss, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+  return {now_seconds() - start, usage.ru_maxrss, WIFEXITED(status) ? WEXITSTATUS(status) : -1, cpu_seconds(usage)};
 }
 
 }  // namespace kavor::bench

@@ -2,6 +2,8 @@
 // Runs a program in a child process and measures it: wall time, peak
 // resident memory (its own, as a child's), exit status.
 
+#include <sys/resource.h>
+
 #include <string>
 #include <vector>
 
@@ -10,10 +12,12 @@ namespace kavor::bench {
 struct Sample {
   double seconds = 0;
   long peak_kib = 0;
-  int exit_code = -1;  // -1: killed or not run
+  int exit_code = -1;        // -1: killed or not run
+  double cpu_seconds = 0;  // user and system time of the child
 };
 
 double now_seconds();
+double cpu_seconds(const rusage& usage);
 // binary args..., with KAVOR_HOME set to settings and standard error silenced.
 Sample run_program(const std::string& binary, const std::vector<std::string>& args, const std::string& settings);
 
@@ -27,6 +31,7 @@ Sample best_of_runs(int runs, Measure measure) {
     if (s.exit_code != best.exit_code) best.exit_code = -1;
     best.peak_kib = s.peak_kib > best.peak_kib ? s.peak_kib : best.peak_kib;
     best.seconds = s.seconds < best.seconds ? s.seconds : best.seconds;
+    best.cpu_seconds = s.cpu_seconds < best.cpu_seconds ? s.cpu_seconds : best.cpu_seconds;
   }
   return best;
 }
