@@ -8,7 +8,7 @@ namespace kavor {
 const char kConvertUsage[] =
     "usage: kavor-convert [-o OUT | --out-dir DIR] [--format F] [--fit drawing|paper|none]\n"
     "                     [--size W[xH] [--stretch] | --dpi N] [--page N | --pages]\n"
-    "                     [--abort-on-error] [--quiet] [ENGINE OPTIONS...] [INPUT...]\n"
+    "                     [--abort-on-error] [--timeout SECONDS] [--quiet] [ENGINE OPTIONS...] [INPUT...]\n"
     "       kavor-convert [-o OUT] [--size W[xH]] --param PARAMFILE | --settings FILE INPUT\n"
     "       kavor-convert --help | --version\n"
     "formats: png bmp svg pdf wmf hpgl jpeg tiff; INPUT and OUT '-' are standard input and output\n";
@@ -31,6 +31,16 @@ int positive_number(const std::string& v, long max) {
   long n = std::strtol(v.c_str(), &end, 10);
   if (v.empty() || !std::isdigit(static_cast<unsigned char>(v[0])) || *end != 0 || n < 1 || n > max) return 0;
   return static_cast<int>(n);
+}
+
+// Seconds: a positive decimal number up to a million, or 0.
+double positive_seconds(const std::string& v) {
+  char* end = nullptr;
+  const double s = std::strtod(v.c_str(), &end);
+  if (v.empty() || !(std::isdigit(static_cast<unsigned char>(v[0])) || v[0] == '.') || *end != 0 || !(s > 0) ||
+      s > 1e6)
+    return 0;
+  return s;
 }
 
 bool parse_size(const std::string& v, int& w, int& h) {
@@ -125,6 +135,9 @@ ConvertArguments parse_convert_arguments(int argc, char** argv) {
       a.settings_file = value(i);
     } else if (arg == "--abort-on-error") {
       a.abort_on_error = true;
+    } else if (arg == "--timeout") {
+      const std::string v = value(i);
+      if (a.error.empty() && !(a.timeout = positive_seconds(v))) a.error = "invalid --timeout " + v;
     } else if (arg == "--quiet") {
       a.quiet = true;
     } else if (arg == "--help" || arg == "-h") {

@@ -26,6 +26,7 @@ struct ConvertArguments {
   std::string settings_file;  // --settings
   bool abort_on_error = false;
   bool quiet = false;
+  double timeout = 0;  // --timeout, seconds per input; 0 when not given
   std::vector<std::string> engine_options;
   std::vector<std::string> inputs;
   std::string error;  // non-empty when the command line is unusable

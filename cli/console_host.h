@@ -1,12 +1,14 @@
 #pragma once
 // The converter's host: messages on standard error one per line, each text
 // at most a few times a run; the view or printer page size of the picture
-// being drawn; no cancel, except to stop once the wanted pages are drawn.
+// being drawn; no cancel, except to stop once the wanted pages are drawn or
+// when the time of --timeout has passed.
 
 #include <functional>
 #include <iostream>
 #include <string>
 
+#include "cli/deadline.h"
 #include "cli/message_limit.h"
 #include "engine/host.h"
 
@@ -28,8 +30,10 @@ class ConsoleHost : public Host {
   int ask_instruction_error(const std::string& text) override;
   void show_message(const std::string& text, const std::string& caption) override;
   void progress(int percent) override;
-  void pump() override {}
-  bool cancel_requested() const override { return stop_; }
+  void pump() override {
+    if (deadline_.passed()) timed_out_ = true;
+  }
+  bool cancel_requested() const override { return stop_ || timed_out_; }
   PixelSize view_area() const override { return view_; }
   PixelSize printer_page() const override { return printer_page_; }
   std::string settings_dir() const override { return settings_dir_; }
@@ -46,6 +50,14 @@ class ConsoleHost : public Host {
   void set_end_page(std::function<void()> on_end_page) { on_end_page_ = std::move(on_end_page); }
   // Ends the run at the next character.
   void stop() { stop_ = true; }
+  // Converting the next input may take this long (--timeout); 0: no limit.
+  void start_deadline(double seconds) {
+    deadline_.start(seconds);
+    timed_out_ = false;
+  }
+  const Deadline& deadline() const { return deadline_; }
+  // True when a run passed the deadline and was stopped.
+  bool timed_out() const { return timed_out_; }
   // True when the run was ended by answering Abort.
   bool aborted() const { return aborted_; }
   // Quiet: only fatal errors are printed.
@@ -69,6 +81,8 @@ class ConsoleHost : public Host {
   MessageLimit limit_;
   bool stop_ = false;
   bool aborted_ = false;
+  Deadline deadline_;
+  bool timed_out_ = false;
   bool quiet_ = false;
   bool progress_bar_ = false;
   bool bar_shown_ = false;

@@ -38,6 +38,12 @@ void say(const Conversion& c, const std::string& text) {
   if (!c.args.quiet) std::cerr << "kavor-convert: " << text << '\n';
 }
 
+// A conversion stopped by --timeout writes nothing and fails.
+bool timed_out(const Conversion& c, const std::string& input) {
+  std::cerr << "kavor-convert: " << input << ": stopped after the --timeout of " << c.args.timeout << " seconds\n";
+  return false;
+}
+
 bool failure(const std::string& text) {
   std::cerr << "kavor-convert: " << text << '\n';
   return false;
@@ -323,9 +329,12 @@ bool convert_input(const Conversion& c, size_t index) {
   }
   const std::vector<std::string> options = run_options(a);
   const bool paging = a.pages || a.page > 0;
+  ConsoleHost& host = c.host;
+  host.start_deadline(a.timeout);
   std::vector<PlotBox> boxes{PlotBox{}};
   if (a.fit != FitMode::none || paging) {
-    boxes = measure_pages({c.settings_dir, options, input.path, a.abort_on_error});
+    boxes = measure_pages({c.settings_dir, options, input.path, a.abort_on_error, &host.deadline()});
+    if (host.deadline().passed()) return timed_out(c, input.name);
     if (boxes.empty()) boxes.push_back(PlotBox{});  // the rendering reports what failed
   }
   const int dpi = device_dpi(c);
@@ -335,7 +344,6 @@ bool convert_input(const Conversion& c, size_t index) {
   std::vector<std::string> render = options;
   for (const std::vector<std::string>& more : {device_options(dpi), planner.plan(0).sheet.options})
     render.insert(render.end(), more.begin(), more.end());
-  ConsoleHost& host = c.host;
   host.begin_run();
   host.set_progress_bar(wants_progress_bar(c, input));
   Engine engine(host);
@@ -345,8 +353,9 @@ bool convert_input(const Conversion& c, size_t index) {
   host.set_end_page(paging ? std::function<void()>([&] { writer.end_page(); }) : nullptr);
   const bool finished = run_rendering(engine, writer.start(), [&](Engine& e) { run_input(e, render, input); });
   host.set_end_page(nullptr);
-  const bool ok = writer.finish(finished && !host.aborted());
+  const bool ok = writer.finish(finished && !host.aborted() && !host.timed_out());
   host.end_run();
+  if (host.timed_out()) return timed_out(c, input.name);
   if (ok && a.pages) {
     const size_t pages = planner.written();
     say(c, input.name + ": " + std::to_string(pages) + (pages == 1 ? " page" : " pages") + " written");

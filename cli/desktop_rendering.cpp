@@ -82,6 +82,7 @@ int render_as_desktop(const ConvertArguments& a, const std::string& settings_dir
     return 1;
   }
   host.begin_run();
+  host.start_deadline(a.timeout);
   Engine engine(host);
   std::ostringstream quiet_sink;
   if (a.quiet) engine.err = &quiet_sink;
@@ -89,6 +90,10 @@ int render_as_desktop(const ConvertArguments& a, const std::string& settings_dir
   output.attach(targets);
   const bool finished = run_rendering(engine, targets, [&](Engine& e) { engine_run_file(e, param_file); });
   host.end_run();
+  if (host.timed_out()) {
+    std::cerr << "kavor-convert: " << named_after << ": stopped after the --timeout of " << a.timeout << " seconds\n";
+    return 1;
+  }
   if (!finished || host.aborted()) return 1;
   if (!output.close()) {
     std::cerr << "kavor-convert: cannot write " << path << '\n';

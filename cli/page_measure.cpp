@@ -34,6 +34,13 @@ class BoundsSurface : public Surface {
   void set_pixel(DevicePoint p, Rgb colour) override {
     if (colour != kWhite) add(p);
   }
+  // A filled polygon is measured by its corners, not row by row.
+  bool draws_polygons() const override { return true; }
+  void fill_polygon(const DeviceRings& rings, Rgb colour) override {
+    if (colour == kWhite) return;
+    for (const std::vector<DevicePoint>& ring : rings)
+      for (DevicePoint p : ring) add(p);
+  }
   // The box so far, and a fresh one for what follows.
   PlotBox take() { return std::exchange(box_, PlotBox{}); }
 
@@ -46,10 +53,14 @@ class BoundsSurface : public Surface {
 // that the measured run ends where the rendered one does.
 class MeasureHost : public NullHost {
  public:
-  MeasureHost(std::string settings_dir, PixelSize view, bool abort_on_error, BoundsSurface& bounds,
+  MeasureHost(std::string settings_dir, PixelSize view, const MeasureRequest& request, BoundsSurface& bounds,
               std::vector<PlotBox>& pages)
-      : NullHost(std::move(settings_dir), view), abort_(abort_on_error), bounds_(bounds), pages_(pages) {}
-  int ask_instruction_error(const std::string&) override { return abort_ ? ANSWER_ABORT : ANSWER_CONTINUE; }
+      : NullHost(std::move(settings_dir), view), request_(request), bounds_(bounds), pages_(pages) {}
+  int ask_instruction_error(const std::string&) override {
+    return request_.abort_on_error ? ANSWER_ABORT : ANSWER_CONTINUE;
+  }
+  void pump() override { stopped_ = stopped_ || (request_.deadline && request_.deadline->passed()); }
+  bool cancel_requested() const override { return stopped_; }
   // The polyline still pending belongs to the page that ends.
   void end_page() override {
     if (pages_.size() + 1 >= kMaxPages) return;
@@ -61,7 +72,8 @@ class MeasureHost : public NullHost {
 
  private:
   Engine* engine_ = nullptr;
-  bool abort_;
+  const MeasureRequest& request_;
+  bool stopped_ = false;
   BoundsSurface& bounds_;
   std::vector<PlotBox>& pages_;
 };
@@ -121,7 +133,7 @@ std::vector<PlotBox> measure_pages(const MeasureRequest& request) {
 
   BoundsSurface bounds;
   std::vector<PlotBox> pages;
-  MeasureHost host(request.settings_dir, sheet.view, request.abort_on_error, bounds, pages);
+  MeasureHost host(request.settings_dir, sheet.view, request, bounds, pages);
   Engine e(host);
   host.set_engine(e);
   std::ostream silent(nullptr);

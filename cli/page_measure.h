@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/deadline.h"
+
 namespace kavor {
 
 // A box in plotter units; empty until something is added.
@@ -30,6 +32,7 @@ struct MeasureRequest {
   std::vector<std::string> options;  // the run vector without its input
   std::string input;
   bool abort_on_error = false;
+  const Deadline* deadline = nullptr;  // the run stops once it passed
 };
 
 // The box of every page's strokes, in the plotter units of the sheet that

@@ -44,6 +44,8 @@ TEST(Arguments, UsableCommandLines) {
   EXPECT_EQ(a.fit, FitMode::paper);
   EXPECT_EQ(a.inputs, (std::vector<std::string>{"a.plt", "b.plt", "-"}));
 
+  EXPECT_EQ(parse({"--timeout", "2.5", "a.plt"}).timeout, 2.5);
+  EXPECT_EQ(parse({"a.plt"}).timeout, 0) << "no limit";
   EXPECT_EQ(parse({"a.plt"}).fit, FitMode::drawing);
   EXPECT_EQ(parse({"--param", "p.kv"}).fit, FitMode::none);
 }
@@ -65,6 +67,10 @@ TEST(Arguments, UnusableCommandLines) {
       {{"--settings", "s.kv", "--pages", "a.plt"},
        "--param and --settings render as the desktop program does: no --fit, --dpi, --page or --pages"},
       {{"-o"}, "missing value after -o"},
+      {{"--timeout", "0"}, "invalid --timeout 0"},
+      {{"--timeout", "-1"}, "invalid --timeout -1"},
+      {{"--timeout", "2s"}, "invalid --timeout 2s"},
+      {{"--timeout", "nan"}, "invalid --timeout nan"},
   };
   for (const auto& [words, error] : cases) EXPECT_EQ(parse(words).error, error);
 }

@@ -201,6 +201,18 @@ for case in "missing input|1|$work/none.plt" "unknown option|2|--bogus $good" "f
   expect "$name fails" "$want"
   expect_file "$name leaves the existing output" "$kept" "$work/kept.orig"
 done
+# A conversion that passes its --timeout stops as a cancelled one does: ten
+# thousand drawings of a zigzag's 997 edges ask for minutes of work.
+flood=$(python3 -c "
+pts = [(400, 200)] + [(400 + k * 10000 // 997, 600 if k % 2 else 7400) for k in range(997)] + [(10400, 200)]
+print('IN;SP1;PU400,200;PM0;PD' + ','.join('%d,%d' % p for p in pts[1:]) + ';PM2;' + 'EP;' * 10000)")
+printf '%s' "$flood" >"$work/flood.plt"
+run -o "$kept" --timeout 0.001 "$work/flood.plt"
+expect "--timeout stops the conversion" 1 "kavor-convert: $work/flood.plt: stopped after the --timeout of 0.001 seconds" \
+  "kavor-convert: $work/flood.plt was not converted"
+expect_file "--timeout leaves the existing output" "$kept" "$work/kept.orig"
+run -o "$kept" --timeout 0.001 --fit none "$work/flood.plt"
+expect "--timeout stops the rendering alone" 1 "kavor-convert: $work/flood.plt: stopped after the --timeout of 0.001 seconds"
 if [ "$(ls -A "$work/keep")" = "picture.png" ]; then pass; else fail "no partial files are left: $(ls -A "$work/keep")"; fi
 
 # Every write error is reported.
