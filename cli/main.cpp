@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <QString>
 #include <QtGlobal>
 #include <filesystem>
 #include <iostream>

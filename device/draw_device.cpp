@@ -132,9 +132,18 @@ void draw_polygon(Engine& e, const DeviceRings& rings, int pen) {
   const Rgb colour = pen_colour(e, pen);
   if (surfaces.empty()) return;
   if (e.options.device == DeviceKind::PRINTER) {
-    // The pixel the first row would have finished off.
-    surfaces[0]->set_pixel(e.device.remembered, colour);
-  } else if (e.device.batch.state == 1) {
+    // The pixel the first row would have finished off; the points placed
+    // on the page as the print layout places a segment's.
+    Surface& page = *surfaces[0];
+    page.set_pixel(e.device.remembered, colour);
+    DeviceRings placed = rings;
+    for (std::vector<DevicePoint>& ring : placed)
+      for (DevicePoint& p : ring) p = page_point(e.device.targets.layout, page.page_extent_x(), p.x, p.y);
+    count_work(e);
+    page.fill_polygon(placed, colour);
+    return;
+  }
+  if (e.device.batch.state == 1) {
     // The pending polyline is drawn first, keeping the order of painting.
     draw_batch(e);
     e.device.batch.state = 0;

@@ -47,15 +47,28 @@ class PdfSurface::Deflater {
   bool ok_ = false;
 };
 
-PdfSurface::PdfSurface(std::ostream& out, int width, int height)
-    : VectorSurface(width, height), out_(out), deflater_(std::make_unique<Deflater>()), offsets_(kLength + 1) {
+PdfSurface::PdfSurface(std::ostream& out, int width, int height, double points_per_pixel)
+    : VectorSurface(width, height),
+      out_(out),
+      deflater_(std::make_unique<Deflater>()),
+      offsets_(kLength + 1),
+      scale_(points_per_pixel) {
   put("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n");
   begin_object(kContent);
   put("<< /Length " + std::to_string(kLength) + " 0 R /Filter /FlateDecode >>\nstream\n");
-  // White, then device pixels from the top left, lines through their centres.
-  pending_ = "1 g 0 0 " + std::to_string(width) + ' ' + std::to_string(height) + " re f\n";
-  pending_ += "1 0 0 -1 0.5 ";
-  number(height - 0.5);
+  // White, then pixels from the top left, lines through their centres.
+  content("1 g 0 0 ");
+  number(width * scale_);
+  pending_ += ' ';
+  number(height * scale_);
+  content(" re f\n");
+  number(scale_);
+  content(" 0 0 ");
+  number(-scale_);
+  pending_ += ' ';
+  number(0.5 * scale_);
+  pending_ += ' ';
+  number((height - 0.5) * scale_);
   content(" cm\n");
 }
 
@@ -149,8 +162,13 @@ bool PdfSurface::finish() {
   begin_object(kPages);
   put("<< /Type /Pages /Kids [" + std::to_string(kPage) + " 0 R] /Count 1 >>\nendobj\n");
   begin_object(kPage);
-  put("<< /Type /Page /Parent " + std::to_string(kPages) + " 0 R /MediaBox [0 0 " + std::to_string(width_) + ' ' +
-      std::to_string(height_) + "] /Contents " + std::to_string(kContent) + " 0 R /Resources << >> >>\nendobj\n");
+  pending_.clear();
+  number(width_ * scale_);
+  pending_ += ' ';
+  number(height_ * scale_);
+  put("<< /Type /Page /Parent " + std::to_string(kPages) + " 0 R /MediaBox [0 0 " + pending_ + "] /Contents " +
+      std::to_string(kContent) + " 0 R /Resources << >> >>\nendobj\n");
+  pending_.clear();
   const uint64_t xref = written_;
   put("xref\n0 " + std::to_string(kLength + 1) + "\n0000000000 65535 f \n");
   for (int i = 1; i <= kLength; ++i) {

@@ -17,8 +17,9 @@ namespace kavor {
 
 class PdfSurface : public VectorSurface {
  public:
-  // Writes the file head and begins the page's content on white.
-  PdfSurface(std::ostream& out, int width, int height);
+  // Writes the file head and begins the page's content on white; the page
+  // measures width by height pixels of points_per_pixel points each.
+  PdfSurface(std::ostream& out, int width, int height, double points_per_pixel = 1.0);
   ~PdfSurface() override;
   PdfSurface(const PdfSurface&) = delete;
   PdfSurface& operator=(const PdfSurface&) = delete;
@@ -52,6 +53,7 @@ class PdfSurface : public VectorSurface {
   uint64_t written_ = 0;  // bytes of the file so far
   uint64_t stream_bytes_ = 0;
   std::vector<uint64_t> offsets_;  // of objects 1.., by number
+  double scale_;                   // points per pixel
   bool ok_ = true;
 };
 

@@ -1,8 +1,7 @@
 #include "platform/picture_output.h"
 
+#include <QFile>
 #include <QImageWriter>
-#include <QPageSize>
-#include <QPdfWriter>
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -11,7 +10,7 @@
 #include "platform/bmp_writer.h"
 #include "platform/palette_image.h"
 #include "platform/picture_canvas.h"
-#include "platform/qt_surface.h"
+#include "platform/pdf_surface.h"
 #include "platform/svg_surface.h"
 #include "platform/wmf_surface.h"
 
@@ -90,10 +89,7 @@ const char* picture_format_names() { return "png bmp svg pdf wmf hpgl jpeg tiff"
 PictureOutput::PictureOutput(PictureFormat format, std::string path, PixelSize size, int dots_per_inch)
     : format_(format), path_(std::move(path)), size_(size), dots_per_inch_(dots_per_inch) {}
 
-PictureOutput::~PictureOutput() {
-  surface_.reset();
-  if (painter_.isActive()) painter_.end();
-}
+PictureOutput::~PictureOutput() = default;
 
 bool PictureOutput::open_stream(std::ios::openmode mode) {
   file_.open(path_, mode | std::ios::trunc);
@@ -111,20 +107,11 @@ bool PictureOutput::open() {
       svg_ = std::make_unique<SvgSurface>(file_, size_.width, size_.height);
       return static_cast<bool>(file_);
     case PictureFormat::pdf: {
-      pdf_file_.setFileName(QString::fromStdString(path_));
-      if (!pdf_file_.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-      pdf_ = std::make_unique<QPdfWriter>(&pdf_file_);
-      // One device unit per pixel: a point, or a dot of the resolution.
-      const int dpi = dots_per_inch_ > 0 ? dots_per_inch_ : static_cast<int>(kPointsPerInch);
-      pdf_->setResolution(dpi);
-      const double scale = kPointsPerInch / dpi;
-      pdf_->setPageSize(QPageSize(QSizeF(size_.width * scale, size_.height * scale), QPageSize::Point, QString(),
-                                  QPageSize::ExactMatch));
-      pdf_->setPageMargins(QMarginsF(0, 0, 0, 0));
-      if (!painter_.begin(pdf_.get())) return false;
-      painter_.fillRect(QRect(0, 0, size_.width, size_.height), Qt::white);
-      surface_ = std::make_unique<QtSurface>(painter_, QRect(0, 0, size_.width, size_.height));
-      return true;
+      if (!open_stream(std::ios::out | std::ios::binary)) return false;
+      // One pixel is a point, or a dot of the resolution.
+      const double points_per_pixel = dots_per_inch_ > 0 ? kPointsPerInch / dots_per_inch_ : 1.0;
+      pdf_ = std::make_unique<PdfSurface>(file_, size_.width, size_.height, points_per_pixel);
+      return static_cast<bool>(file_);
     }
     case PictureFormat::wmf:
       if (!open_stream(std::ios::out | std::ios::binary)) return false;
@@ -143,7 +130,7 @@ Surface* PictureOutput::surface() {
   if (canvas_) return &canvas_->surface();
   if (svg_) return svg_.get();
   if (wmf_) return wmf_.get();
-  return surface_.get();
+  return pdf_.get();
 }
 
 void PictureOutput::attach(DeviceTargets& targets) {
@@ -187,12 +174,9 @@ bool PictureOutput::close() {
       return close_stream(ok);
     }
     case PictureFormat::pdf: {
-      surface_.reset();
-      const bool ended = !painter_.isActive() || painter_.end();
+      const bool ok = pdf_ && pdf_->finish();
       pdf_.reset();
-      const bool flushed = pdf_file_.isOpen() && pdf_file_.flush();
-      pdf_file_.close();
-      return ended && flushed && pdf_file_.error() == QFileDevice::NoError;
+      return close_stream(ok);
     }
     case PictureFormat::wmf: {
       const bool ok = wmf_ && wmf_->finish();

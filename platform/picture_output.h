@@ -3,8 +3,6 @@
 // for one rendering, then saved. The converter writes every format through
 // it.
 
-#include <QFile>
-#include <QPainter>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -12,12 +10,11 @@
 #include "device/draw_device.h"
 #include "engine/host.h"
 
-class QPdfWriter;
 
 namespace kavor {
 
 class PictureCanvas;
-class QtSurface;
+class PdfSurface;
 class SvgSurface;
 class WmfSurface;
 
@@ -66,10 +63,7 @@ class PictureOutput {
   PixelSize size_;
   int dots_per_inch_;
   std::unique_ptr<PictureCanvas> canvas_;  // raster formats
-  QFile pdf_file_;
-  std::unique_ptr<QPdfWriter> pdf_;
-  QPainter painter_;
-  std::unique_ptr<QtSurface> surface_;  // pdf
+  std::unique_ptr<PdfSurface> pdf_;
   std::ofstream file_;
   std::unique_ptr<WmfSurface> wmf_;
   std::unique_ptr<SvgSurface> svg_;

@@ -17,4 +17,11 @@ void PlacedSurface::draw_polyline(const DevicePoint* points, int count, int widt
 
 void PlacedSurface::set_pixel(DevicePoint p, Rgb colour) { picture_.set_pixel(place(p), colour); }
 
+void PlacedSurface::fill_polygon(const DeviceRings& rings, Rgb colour) {
+  DeviceRings placed = rings;
+  for (std::vector<DevicePoint>& ring : placed)
+    for (DevicePoint& p : ring) p = place(p);
+  picture_.fill_polygon(placed, colour);
+}
+
 }  // namespace kavor

@@ -21,6 +21,8 @@ class PlacedSurface : public Surface {
   void draw_polyline(const DevicePoint* points, int count, int width, Rgb colour) override;
   void set_pixel(DevicePoint p, Rgb colour) override;
   int page_extent_x() const override { return picture_.page_extent_x(); }
+  bool draws_polygons() const override { return picture_.draws_polygons(); }
+  void fill_polygon(const DeviceRings& rings, Rgb colour) override;
 
  private:
   DevicePoint place(DevicePoint p) const;

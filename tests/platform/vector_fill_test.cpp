@@ -4,6 +4,7 @@
 // conversion file) the rows still come.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -81,6 +82,40 @@ TEST(VectorFill, RowsWhereRowsMustBeWritten) {
   const std::string converted = svg_of("SP1;PA0,0;RA5000,5000;", &conversion);
   EXPECT_EQ(count(converted, "<path fill="), 0u);
   EXPECT_GT(conversion.str().size(), 1000u);
+}
+
+// Keeps the points of every polyline and polygon it is given.
+class PointSurface : public Surface {
+ public:
+  void draw_polyline(const DevicePoint* points, int count, int, Rgb) override {
+    lines.insert(points, points + count);
+  }
+  void set_pixel(DevicePoint, Rgb) override {}
+  bool draws_polygons() const override { return true; }
+  void fill_polygon(const DeviceRings& rings, Rgb) override {
+    for (const std::vector<DevicePoint>& ring : rings) polygon.insert(ring.begin(), ring.end());
+  }
+  int page_extent_x() const override { return 900; }
+
+  struct Less {
+    bool operator()(DevicePoint a, DevicePoint b) const { return a.x < b.x || (a.x == b.x && a.y < b.y); }
+  };
+  std::set<DevicePoint, Less> lines, polygon;
+};
+
+// On the printer the print layout places a polygon's points on the page as
+// it places the points of its edges.
+TEST(VectorFill, PrinterPagePlacesThePolygonAsItsEdges) {
+  for (int layout : {LAYOUT_SINGLE, LAYOUT_2}) {
+    TestEngine t;
+    PointSurface page;
+    t.engine->device.targets.printer = &page;
+    t.engine->device.targets.layout = layout;
+    t.host.printer = {1000, 1000};
+    ASSERT_TRUE(t.run("SP1;PA1000,2000;PM0;PD3000,2000,3000,5000,1000,5000,1000,2000;PM2;FP;EP;", {"-CC", "x"}));
+    EXPECT_EQ(page.polygon.size(), 4u) << "layout " << layout;
+    EXPECT_EQ(page.polygon, page.lines) << "layout " << layout;
+  }
 }
 
 TEST(VectorFill, MetafilePolygonIsOnePolyPolygonRecord) {
