@@ -10,6 +10,10 @@
 
 namespace kavor::bench {
 
+namespace {
+constexpr rlim_t kMemoryLimit = rlim_t{4} << 30;
+}  // namespace
+
 double now_seconds() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
@@ -24,6 +28,9 @@ Sample run_program(const std::string& binary, const std::vector<std::string>& ar
   const pid_t pid = fork();
   if (pid == 0) {
     setenv("KAVOR_HOME", settings.c_str(), 1);
+    // A run that grows without end is stopped before it troubles the machine.
+    const rlimit memory{kMemoryLimit, kMemoryLimit};
+    setrlimit(RLIMIT_AS, &memory);
     if (!std::freopen("/dev/null", "w", stderr)) _exit(126);
     std::vector<char*> argv{const_cast<char*>(binary.c_str())};
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));

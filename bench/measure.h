@@ -18,7 +18,8 @@ struct Sample {
 
 double now_seconds();
 double cpu_seconds(const rusage& usage);
-// binary args..., with KAVOR_HOME set to settings and standard error silenced.
+// binary args..., with KAVOR_HOME set to settings, standard error silenced
+// and at most 4 GiB of memory.
 Sample run_program(const std::string& binary, const std::vector<std::string>& args, const std::string& settings);
 
 // The best of a few runs: on a shared machine the fastest run is the one

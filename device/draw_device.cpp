@@ -111,16 +111,38 @@ void add_to_display(Engine& e, int32_t x1, int32_t y1, int32_t x2, int32_t y2, i
 }
 
 // The surfaces a polygon would be drawn on, or none when any of them draws
-// only pixels.
+// only pixels or a conversion file takes the segments.
 std::vector<Surface*> polygon_surfaces(const Engine& e) {
   const DeviceTargets& t = e.device.targets;
   std::vector<Surface*> surfaces;
-  if (e.options.device == DeviceKind::PRINTER) surfaces = {t.printer};
-  else if (e.options.device == DeviceKind::DISPLAY && t.conversion == nullptr) surfaces = {t.export_surface, t.window, t.picture};
+  if (e.options.device == DeviceKind::PRINTER) {
+    surfaces = {t.printer};
+  } else if (e.options.device == DeviceKind::DISPLAY && t.conversion == nullptr) {
+    surfaces = {t.export_surface, t.window, t.picture};
+  }
   std::erase(surfaces, nullptr);
   for (const Surface* s : surfaces)
     if (!s->draws_polygons()) return {};
   return surfaces;
+}
+
+// The points placed on the page as the print layout places a segment's;
+// first the pixel that the first row would have finished off.
+void polygon_on_printer(Engine& e, Surface& page, const DeviceRings& rings, Rgb colour) {
+  page.set_pixel(e.device.remembered, colour);
+  DeviceRings placed = rings;
+  for (std::vector<DevicePoint>& ring : placed)
+    for (DevicePoint& p : ring) p = page_point(e.device.targets.layout, page.page_extent_x(), p.x, p.y);
+  page.fill_polygon(placed, colour);
+}
+
+// The pending polyline is drawn first, keeping the order of painting.
+void polygon_on_display(Engine& e, const std::vector<Surface*>& surfaces, const DeviceRings& rings, Rgb colour) {
+  if (e.device.batch.state == 1) {
+    draw_batch(e);
+    e.device.batch.state = 0;
+  }
+  for (Surface* s : surfaces) s->fill_polygon(rings, colour);
 }
 
 }  // namespace
@@ -129,27 +151,11 @@ bool draws_polygons(const Engine& e, int pen) { return pen != 0 && !polygon_surf
 
 void draw_polygon(Engine& e, const DeviceRings& rings, int pen) {
   const std::vector<Surface*> surfaces = polygon_surfaces(e);
-  const Rgb colour = pen_colour(e, pen);
   if (surfaces.empty()) return;
-  if (e.options.device == DeviceKind::PRINTER) {
-    // The pixel the first row would have finished off; the points placed
-    // on the page as the print layout places a segment's.
-    Surface& page = *surfaces[0];
-    page.set_pixel(e.device.remembered, colour);
-    DeviceRings placed = rings;
-    for (std::vector<DevicePoint>& ring : placed)
-      for (DevicePoint& p : ring) p = page_point(e.device.targets.layout, page.page_extent_x(), p.x, p.y);
-    count_work(e);
-    page.fill_polygon(placed, colour);
-    return;
-  }
-  if (e.device.batch.state == 1) {
-    // The pending polyline is drawn first, keeping the order of painting.
-    draw_batch(e);
-    e.device.batch.state = 0;
-  }
   count_work(e);
-  for (Surface* s : surfaces) s->fill_polygon(rings, colour);
+  const Rgb colour = pen_colour(e, pen);
+  if (e.options.device == DeviceKind::PRINTER) polygon_on_printer(e, *surfaces[0], rings, colour);
+  else polygon_on_display(e, surfaces, rings, colour);
 }
 
 void draw_segment(Engine& e, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int pen) {
