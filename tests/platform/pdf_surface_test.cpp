@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "device/draw_device.h"
 #include "support/test_env.h"
 
 namespace kavor {
@@ -95,6 +96,31 @@ TEST(PdfSurface, ContentIsWrittenAsItIsDrawn) {
   }
   EXPECT_GT(out.tellp() - head, 100000) << "compressed pieces written before the end";
   EXPECT_TRUE(pdf.finish());
+}
+
+size_t count(const std::string& text, const std::string& part) {
+  size_t n = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+// Through the engine: a polygon fill is one filled path of the content,
+// not a stroke per row.
+TEST(PdfSurface, PolygonFillOfTheEngineIsOnePath) {
+  testing::TestEngine t;
+  std::stringstream out;
+  PdfSurface pdf(out, 1000, 700);
+  t.engine->device.targets.picture = &pdf;
+  ASSERT_TRUE(t.run("SP1;PA0,0;PM0;PD5000,0,5000,5000,0,5000,0,0;PM1;PU1000,1000;"
+                    "PD2000,1000,2000,2000,1000,2000,1000,1000;PM2;FP;"));
+  flush_display_batch(*t.engine);
+  ASSERT_TRUE(pdf.finish());
+  const std::string file = out.str();
+  const size_t begin = file.find("stream\n") + 7, end = file.find("\nendstream");
+  const std::string content = inflate_all(file.substr(begin, end - begin));
+  EXPECT_EQ(count(content, "f*\n"), 1u);
+  EXPECT_EQ(count(content, "h\n"), 2u) << "the ring and its hole";
+  EXPECT_EQ(count(content, "S\n"), 0u) << "no rows";
 }
 
 TEST(PdfSurface, PopplerReadsAndDrawsIt) {
