@@ -1,6 +1,8 @@
 // Fuzzes one engine run on the display device into a small picture through
 // the image surface, so that every line and pixel the engine makes from
-// arbitrary plot bytes is written into real image memory. At every page end
+// arbitrary plot bytes is written into real image memory; inputs of odd
+// length are drawn into an SVG picture instead, which takes filled polygons
+// as shapes, cut to the picture by the engine. At every page end
 // the rendering moves on to a new sheet as the converter's pages do, in
 // turn trimmed and on another paper. A plot file must never end the
 // process: a fatal error is a finding.
@@ -22,6 +24,7 @@
 #include "fuzz/settings_dir.h"
 #include "platform/image_surface.h"
 #include "platform/qt_surface.h"
+#include "platform/svg_surface.h"
 
 namespace {
 
@@ -57,7 +60,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::ostringstream sink;
   engine.out = &sink;
   engine.err = &sink;
-  engine.device.targets.picture = &surface;
+  std::ostringstream svg_text;
+  kavor::SvgSurface svg(svg_text, kWidth, kHeight);
+  engine.device.targets.picture = size % 2 ? static_cast<kavor::Surface*>(&svg) : &surface;
   engine.device.targets.window_height = kHeight;
   try {
     kavor::reset_display_batch(engine);

@@ -150,6 +150,11 @@ expect "parameter file" 0 "Now rasterizing [$bad]" 'XP:Invalid command.'
 
 run -o "$out" --param "$work/no-param.kv"
 expect "missing parameter file" 1 "parameter file $work/no-param.kv not found !"
+mkdir -p "$work/param-dir"
+run -o "$out" --param "$work/param-dir"
+expect "a directory as the parameter file" 1 "parameter file $work/param-dir not found !"
+run -o "$out" --param /dev/zero
+expect "an endless parameter file" 1 "SYSTEM ERROR: length of parameter is over system limit !"
 
 # A settings file renders as the desktop program does: through $param.kv.
 printf -- '-PT HP7585\n-PP A1E\n-MONO\n' >"$work/settings.kv"
