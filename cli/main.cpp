@@ -12,6 +12,7 @@
 #include "cli/view_size.h"
 #include "config/settings.h"
 #include "engine/engine.h"
+#include "engine/hard_clip_measure.h"
 #include "engine/rendering.h"
 #include "engine/run.h"
 #include "platform/picture_output.h"
@@ -100,7 +101,7 @@ int main(int argc, char** argv) {
     args.param_file = settings_file_path(settings, "$param.kv");
   }
   const std::vector<std::string> size_options =
-      args.param_file.empty() ? engine_vector(args) : parameter_file_vector(settings, args.param_file);
+      args.param_file.empty() ? engine_vector(args) : parameter_file_arguments(settings, args.param_file);
   const PixelSize view = converter_view_size(settings, args.width, args.height, size_options);
   ConsoleHost host(settings, view, args.abort_on_error);
   host.set_quiet(args.quiet);

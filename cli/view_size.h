@@ -15,8 +15,4 @@ namespace kavor {
 PixelSize converter_view_size(const std::string& settings_dir, int width, int height,
                               const std::vector<std::string>& options);
 
-// The argument vector held by a parameter file, or an empty one when the
-// file cannot be read (the real run reports that).
-std::vector<std::string> parameter_file_vector(const std::string& settings_dir, const std::string& path);
-
 }  // namespace kavor

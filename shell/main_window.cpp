@@ -25,6 +25,7 @@
 #include "shell/icons.h"
 #include "shell/menu_table.h"
 #include "shell/message_boxes.h"
+#include "shell/print_job.h"
 #include "shell/shell_host.h"
 #include "shell/view_renderer.h"
 #include "shell/view_widget.h"
@@ -60,6 +61,7 @@ MainWindow::MainWindow(ShellServices services)
   renderer_ = std::make_unique<ViewRenderer>(*host_);
   view_ = new ViewWidget(*renderer_, this);
   setCentralWidget(view_);
+  print_job_ = std::make_unique<PrintJob>(*this, *boxes_, *host_, settings_, zoom_, *renderer_);
   zoom_handlers_ = std::make_unique<ZoomHandlers>(*view_, zoom_, settings_, [this] { discard_and_repaint(); });
   view_->set_handlers(zoom_handlers_.get());
   create_menus();
@@ -198,7 +200,9 @@ int MainWindow::client_height() const {
 void MainWindow::render_view() {
   update_title();
   update_status();
-  if (plot_file_.isEmpty() || renderer_->is_rendering() || renderer_->has_picture()) return;
+  // A print keeps the picture it draws its sheet grid on.
+  if (plot_file_.isEmpty() || renderer_->is_rendering() || renderer_->has_picture() || print_job_->is_printing())
+    return;
   const PixelSize picture{view_->width(), view_->height()};
   if (picture.width <= 0 || picture.height <= 0) return;
   const bool converting = conversion_.is_open();
@@ -275,8 +279,9 @@ void MainWindow::report_settings_file(const std::string& text, const std::string
 // ---- window events ----
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (renderer_->is_rendering()) {
-    // The engine is still on the stack: stop it, and close once it is out.
+  if (renderer_->is_rendering() || print_job_->is_printing()) {
+    // The engine or a print is still on the stack: stop it, and close once
+    // it is out.
     host_->request_cancel();
     close_after_rendering_ = true;
     event->ignore();
@@ -362,12 +367,6 @@ void MainWindow::convert() {
 // this window by their own parts of the program.
 void MainWindow::save_bitmap() {}
 void MainWindow::save_metafile() {}
-void MainWindow::print() {}
-void MainWindow::print_on_2() {}
-void MainWindow::print_on_4() {}
-void MainWindow::print_on_8() {}
-void MainWindow::print_on_16() {}
-void MainWindow::printer_setup() {}
 void MainWindow::direct_to_plotter() {}
 void MainWindow::laser_printer() {}
 void MainWindow::copy() {}
@@ -375,6 +374,25 @@ void MainWindow::pens() {}
 void MainWindow::output() {}
 void MainWindow::plotter() {}
 void MainWindow::current_state() {}
+
+void MainWindow::print_with(int command) {
+  if (plot_file_.isEmpty() || !renderer_->has_picture() || renderer_->is_rendering()) return;
+  const bool finished = print_job_->print(command, file_system_name(plot_file_));
+  if (!finished) {
+    end_process_(1);
+    return;
+  }
+  // A picture discarded while the print ran is drawn again now.
+  view_->update();
+  if (close_after_rendering_) close();
+}
+
+void MainWindow::print() { print_with(CMD_PRINT); }
+void MainWindow::print_on_2() { print_with(CMD_PRINT_2); }
+void MainWindow::print_on_4() { print_with(CMD_PRINT_4); }
+void MainWindow::print_on_8() { print_with(CMD_PRINT_8); }
+void MainWindow::print_on_16() { print_with(CMD_PRINT_16); }
+void MainWindow::printer_setup() { print_job_->printer_setup(); }
 
 void MainWindow::exit_program() {
   forget_view();

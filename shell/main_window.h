@@ -21,6 +21,7 @@ namespace kavor {
 class FileDialogs;
 class HelpWindow;
 class MessageBoxes;
+class PrintJob;
 class ShellHost;
 class ViewRenderer;
 class ViewWidget;
@@ -51,6 +52,7 @@ class MainWindow : public QMainWindow {
   ViewRenderer& renderer() { return *renderer_; }
   ShellHost& host() { return *host_; }
   MessageBoxes& boxes() { return *boxes_; }
+  PrintJob& print_job() { return *print_job_; }
   // The menu item of a command id, or null.
   QAction* action(int id) const;
   // The client height H: the view and the status bar.
@@ -104,6 +106,8 @@ class MainWindow : public QMainWindow {
   void fit_paper();           // 139
   void toggle_scribble();     // 144
 
+  // Runs a print command on the open file while a picture is shown.
+  void print_with(int command);
   void render_view();
   void view_resized();
   // Drops the picture (and a conversion file not yet written) and shows
@@ -129,6 +133,7 @@ class MainWindow : public QMainWindow {
   ViewZoom zoom_;
   std::unique_ptr<ShellHost> host_;
   std::unique_ptr<ViewRenderer> renderer_;
+  std::unique_ptr<PrintJob> print_job_;
   ViewWidget* view_ = nullptr;
   std::unique_ptr<ZoomHandlers> zoom_handlers_;
   std::map<int, QAction*> actions_;
