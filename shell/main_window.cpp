@@ -18,14 +18,17 @@
 #include "engine/fatal_error.h"
 #include "platform/settings_dir.h"
 #include "shell/dialogs/about_dialog.h"
+#include "shell/dialogs/draw_dialog.h"
 #include "shell/dialogs/settings_slot_dialog.h"
 #include "shell/display_names.h"
+#include "shell/export.h"
 #include "shell/file_dialogs.h"
 #include "shell/help_window.h"
 #include "shell/icons.h"
 #include "shell/menu_table.h"
 #include "shell/message_boxes.h"
 #include "shell/print_job.h"
+#include "shell/scribble_handlers.h"
 #include "shell/shell_host.h"
 #include "shell/view_renderer.h"
 #include "shell/view_widget.h"
@@ -59,6 +62,7 @@ MainWindow::MainWindow(ShellServices services)
   setWindowIcon(program_icon());
   host_ = std::make_unique<ShellHost>(*this, *boxes_, settings_dir_);
   renderer_ = std::make_unique<ViewRenderer>(*host_);
+  export_ = std::make_unique<Export>(*host_, *boxes_);
   view_ = new ViewWidget(*renderer_, this);
   setCentralWidget(view_);
   print_job_ = std::make_unique<PrintJob>(*this, *boxes_, *host_, settings_, zoom_, *renderer_);
@@ -200,8 +204,10 @@ int MainWindow::client_height() const {
 void MainWindow::render_view() {
   update_title();
   update_status();
-  // A print keeps the picture it draws its sheet grid on.
-  if (plot_file_.isEmpty() || renderer_->is_rendering() || renderer_->has_picture() || print_job_->is_printing())
+  // While another session (an export, a print) runs the engine, the
+  // picture waits; a print keeps the picture it draws its sheet grid on.
+  if (plot_file_.isEmpty() || host_->in_session() || print_job_->is_printing() || renderer_->is_rendering() ||
+      renderer_->has_picture())
     return;
   const PixelSize picture{view_->width(), view_->height()};
   if (picture.width <= 0 || picture.height <= 0) return;
@@ -279,7 +285,7 @@ void MainWindow::report_settings_file(const std::string& text, const std::string
 // ---- window events ----
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (renderer_->is_rendering() || print_job_->is_printing()) {
+  if (renderer_->is_rendering() || host_->in_session() || print_job_->is_printing()) {
     // The engine or a print is still on the stack: stop it, and close once
     // it is out.
     host_->request_cancel();
@@ -288,6 +294,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   forget_view();
+  end_scribbling();
   if (help_window_) help_window_->close();
   event->accept();
 }
@@ -363,13 +370,37 @@ void MainWindow::convert() {
   discard_and_repaint();
 }
 
-// Printing, export, direct output and the settings dialogs are built on
-// this window by their own parts of the program.
-void MainWindow::save_bitmap() {}
-void MainWindow::save_metafile() {}
+// The export commands act only on a finished picture; the picture is
+// looked at again after the file dialog, which lets the window repaint.
+void MainWindow::save_bitmap() {
+  if (!renderer_->finished_picture()) return;
+  const QString path = files_->choose(FileDialogKind::save_bitmap);
+  const QImage* picture = renderer_->finished_picture();
+  if (!path.isEmpty() && picture) export_->save_bitmap(*picture, path);
+}
+
+// The metafile is drawn at the view's present size from the parameter
+// file of the last rendering, so it shows what the view shows, zoom too.
+void MainWindow::save_metafile() {
+  if (!renderer_->finished_picture()) return;
+  const QString path = files_->choose(FileDialogKind::save_metafile);
+  if (path.isEmpty() || !renderer_->finished_picture()) return;
+  if (!export_->save_metafile(path, view_->size(), QSize(view_->width(), client_height()))) {
+    end_process_(1);
+    return;
+  }
+  view_->update();
+  if (close_after_rendering_) close();
+}
+
+void MainWindow::copy() {
+  if (const QImage* picture = renderer_->finished_picture()) export_->copy(*picture);
+}
+
+// Direct output and the settings dialogs are built on this window by their
+// own parts of the program.
 void MainWindow::direct_to_plotter() {}
 void MainWindow::laser_printer() {}
-void MainWindow::copy() {}
 void MainWindow::pens() {}
 void MainWindow::output() {}
 void MainWindow::plotter() {}
@@ -435,6 +466,7 @@ void MainWindow::redraw() { discard_and_repaint(); }
 void MainWindow::reset_options() {
   clear_default_settings(settings_, settings_dir_, [this] { forget_view(); });
   sync_marks();
+  apply_window_shape();
   repaint_window();
 }
 
@@ -485,6 +517,28 @@ void MainWindow::fit_paper() {
   boxes_->message(QStringLiteral("最適なサイズが見つかりません."), QStringLiteral("警告"), MessageBoxes::Icon::warning);
 }
 
-void MainWindow::toggle_scribble() {}
+void MainWindow::toggle_scribble() {
+  if (scribble_handlers_) {
+    end_scribbling();
+    return;
+  }
+  picture_buttons_.at(CMD_SCRIBBLE)->setChecked(true);
+  picture_buttons_.at(CMD_SCRIBBLE)->setIcon(pressed_icon(ButtonIcon::scribble));
+  boxes_->message(QStringLiteral("この機能はまだ完成していません.\n書き込みと、ビットマップでの保存はできます."),
+                  QStringLiteral("書き込み"), MessageBoxes::Icon::information);
+  if (!draw_tool_) draw_tool_ = new DrawDialog(*boxes_, this);
+  draw_tool_->show();
+  scribble_handlers_ = std::make_unique<ScribbleHandlers>(*view_, *renderer_, *draw_tool_);
+  view_->set_handlers(scribble_handlers_.get());
+}
+
+void MainWindow::end_scribbling() {
+  picture_buttons_.at(CMD_SCRIBBLE)->setChecked(false);
+  picture_buttons_.at(CMD_SCRIBBLE)->setIcon(picture_button_icon(ButtonIcon::scribble));
+  if (draw_tool_) draw_tool_->close();
+  view_->set_handlers(zoom_handlers_.get());
+  scribble_handlers_.reset();
+  view_->update();
+}
 
 }  // namespace kavor
