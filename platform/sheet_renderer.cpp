@@ -1,7 +1,7 @@
 #include "platform/sheet_renderer.h"
 
 #include "engine/engine.h"
-#include "engine/hard_clip_measure.h"
+#include "engine/quiet_engine.h"
 #include "engine/rendering.h"
 #include "platform/qt_surface.h"
 

@@ -8,7 +8,7 @@
 
 #include "config/settings.h"
 #include "engine/engine.h"
-#include "engine/hard_clip_measure.h"
+#include "engine/quiet_engine.h"
 #include "engine/run.h"
 #include "platform/sheet_renderer.h"
 #include "shell/message_boxes.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "config/settings.h"
-#include "engine/hard_clip_measure.h"
+#include "engine/quiet_engine.h"
 #include "support/test_env.h"
 
 namespace kavor {

@@ -1,11 +1,13 @@
 #include "platform/bmp_writer.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QImage>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <vector>
 
 namespace kavor {
@@ -16,7 +18,9 @@ uint16_t u16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8);
 
 // The bitmap file of a picture, as the writer leaves it on disk.
 std::vector<uint8_t> file_of(const QImage& image) {
-  const std::string path = (std::filesystem::temp_directory_path() / "kavor_bmp_test.bmp").string();
+  // One name per process: the tests run in parallel, in more than one tree.
+  const std::string path =
+      (std::filesystem::temp_directory_path() / ("kavor_bmp_test_" + std::to_string(getpid()) + ".bmp")).string();
   EXPECT_EQ(write_bitmap_file(path, packed_dib(image)), 1);
   std::ifstream in(path, std::ios::binary);
   std::vector<uint8_t> d((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
