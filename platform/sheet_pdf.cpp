@@ -26,8 +26,6 @@ bool write_sheet_pdf(QIODevice& out, Host& host, const SheetDocument& document, 
   pdf.setResolution(document.dpi);
   pdf.setPageSize(document.paper);
   pdf.setPageOrientation(QPageLayout::Portrait);
-  const double m = document.margin_mm;
-  pdf.setPageMargins(QMarginsF(m, m, m, m), QPageLayout::Millimeter);
   QPainter painter;
   if (!painter.begin(&pdf)) return false;
   const PixelSize page{pdf.width(), pdf.height()};

@@ -1,7 +1,8 @@
 #pragma once
 // The sheets of a print as the pages of one PDF document, without a
-// printer: each page is a sheet of paper at a resolution, less a margin,
-// and each sheet is drawn by the same sheet renderer as the desktop
+// printer: each page is a sheet of paper at a resolution, less the margins
+// that Qt gives a PDF page (as the desktop program's "Print to File" has
+// them), and each sheet is drawn by the same sheet renderer as the desktop
 // program's prints.
 
 #include <QPageSize>
@@ -17,7 +18,6 @@ namespace kavor {
 struct SheetDocument {
   QPageSize paper;
   int dpi = 300;
-  double margin_mm = 0;  // on every side: what a printer cannot print on
   std::string title;
 };
 
