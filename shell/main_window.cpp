@@ -18,7 +18,13 @@
 #include "engine/fatal_error.h"
 #include "platform/settings_dir.h"
 #include "shell/dialogs/about_dialog.h"
+#include "shell/dialogs/current_state_dialog.h"
+#include "shell/dialogs/laser_printer_dialog.h"
+#include "shell/dialogs/output_dialog.h"
+#include "shell/dialogs/pen_overview_dialog.h"
+#include "shell/dialogs/plotter_dialog.h"
 #include "shell/dialogs/settings_slot_dialog.h"
+#include "shell/direct_output.h"
 #include "shell/display_names.h"
 #include "shell/file_dialogs.h"
 #include "shell/help_window.h"
@@ -53,7 +59,8 @@ MainWindow::MainWindow(ShellServices services)
       files_(services.files ? services.files : own_files_.get()),
       end_process_(services.end_process ? std::move(services.end_process)
                                         : [](int status) { QCoreApplication::exit(status); }),
-      settings_dir_(default_settings_dir()) {
+      settings_dir_(default_settings_dir()),
+      direct_output_(std::make_unique<DirectOutput>(*boxes_)) {
   setObjectName(QStringLiteral("KAVOR"));
   setWindowIcon(program_icon());
   host_ = std::make_unique<ShellHost>(*this, *boxes_, settings_dir_);
@@ -358,8 +365,8 @@ void MainWindow::convert() {
   discard_and_repaint();
 }
 
-// Printing, export, direct output and the settings dialogs are built on
-// this window by their own parts of the program.
+// Printing and export are built on this window by their own parts of the
+// program.
 void MainWindow::save_bitmap() {}
 void MainWindow::save_metafile() {}
 void MainWindow::print() {}
@@ -368,13 +375,7 @@ void MainWindow::print_on_4() {}
 void MainWindow::print_on_8() {}
 void MainWindow::print_on_16() {}
 void MainWindow::printer_setup() {}
-void MainWindow::direct_to_plotter() {}
-void MainWindow::laser_printer() {}
 void MainWindow::copy() {}
-void MainWindow::pens() {}
-void MainWindow::output() {}
-void MainWindow::plotter() {}
-void MainWindow::current_state() {}
 
 void MainWindow::exit_program() {
   forget_view();
@@ -438,6 +439,40 @@ void MainWindow::save_options() {
                      [this](const std::string& text, const std::string& caption) {
                        report_settings_file(text, caption);
                      });
+}
+
+void MainWindow::direct_to_plotter() {
+  QStringList usb_devices;
+  for (const std::string& device : usb_printer_devices()) usb_devices.append(QFile::decodeName(device.c_str()));
+  DirectPlotterDialog dialog(port_choice_, usb_devices, *direct_output_, plot_file_, this);
+  dialog.exec();
+}
+
+void MainWindow::laser_printer() {
+  LaserPrinterDialog dialog(laser_printer_name_, plot_file_, *direct_output_, this);
+  dialog.exec();
+}
+
+// The pen dialog may have the view drawn again while it is open.
+void MainWindow::pens() {
+  PenOverviewDialog dialog(settings_, pen_preview_, [this] { discard_and_repaint(); }, this);
+  dialog.exec();
+  discard_and_repaint();
+}
+
+void MainWindow::output() {
+  OutputDialog dialog(settings_, this);
+  if (dialog.exec() == OutputDialog::kOk) discard_and_repaint();
+}
+
+void MainWindow::plotter() {
+  PlotterDialog dialog(settings_, this);
+  if (dialog.exec() == PlotterDialog::kOk) discard_and_repaint();
+}
+
+void MainWindow::current_state() {
+  CurrentStateDialog dialog(settings_, this);
+  dialog.exec();
 }
 
 void MainWindow::help() {

@@ -5,26 +5,17 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "shell/dialogs/dialog_controls.h"
+
 namespace kavor {
-
-namespace {
-
-QPushButton* closing_button(QDialog* dialog, const QString& text, int id) {
-  auto* button = new QPushButton(text, dialog);
-  button->setObjectName(QString::number(id));
-  QObject::connect(button, &QPushButton::clicked, dialog, [dialog, id] { dialog->done(id); });
-  return button;
-}
-
-}  // namespace
 
 ErrorOutDialog::ErrorOutDialog(const QString& text, QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("HP-GL ｺﾏﾝﾄﾞ ｴﾗｰ"));
   auto* message = new QLabel(text, this);
   message->setObjectName(QStringLiteral("message"));
   message->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  QPushButton* go_on = closing_button(this, QStringLiteral("続ける"), kContinue);
-  QPushButton* abort = closing_button(this, QStringLiteral("中止"), kAbort);
+  QPushButton* go_on = closing_button(QStringLiteral("続ける"), kContinue, this);
+  QPushButton* abort = closing_button(QStringLiteral("中止"), kAbort, this);
   abort->setDefault(true);
   abort->setFocus();
   auto* buttons = new QHBoxLayout;
