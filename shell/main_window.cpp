@@ -19,6 +19,7 @@
 #include "platform/settings_dir.h"
 #include "shell/dialogs/about_dialog.h"
 #include "shell/dialogs/current_state_dialog.h"
+#include "shell/dialogs/dialog_controls.h"
 #include "shell/dialogs/laser_printer_dialog.h"
 #include "shell/dialogs/output_dialog.h"
 #include "shell/dialogs/pen_overview_dialog.h"
@@ -462,12 +463,12 @@ void MainWindow::pens() {
 
 void MainWindow::output() {
   OutputDialog dialog(settings_, this);
-  if (dialog.exec() == OutputDialog::kOk) discard_and_repaint();
+  if (dialog.exec() == kDialogOk) discard_and_repaint();
 }
 
 void MainWindow::plotter() {
   PlotterDialog dialog(settings_, this);
-  if (dialog.exec() == PlotterDialog::kOk) discard_and_repaint();
+  if (dialog.exec() == kDialogOk) discard_and_repaint();
 }
 
 void MainWindow::current_state() {

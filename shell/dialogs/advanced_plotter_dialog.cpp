@@ -22,18 +22,10 @@ AdvancedPlotterDialog::AdvancedPlotterDialog(Settings& settings, QWidget* parent
   setWindowTitle(QStringLiteral("Advance PlotterSet up"));
   expand_ = new QCheckBox(QStringLiteral("EXPAMD"), this);
   expand_->setObjectName(QString::number(kExpandBox));
-  QPushButton* ok = id_button(QStringLiteral("OK"), kOk, this);
-  ok->setDefault(true);
-  connect(ok, &QPushButton::clicked, this, &AdvancedPlotterDialog::ok);
-  QPushButton* cancel = closing_button(QStringLiteral("ｷｬﾝｾﾙ"), kCancel, this);
-  QPushButton* reset = id_button(QStringLiteral("ﾘｾｯﾄ"), kResetButton, this);
-  connect(reset, &QPushButton::clicked, this, &AdvancedPlotterDialog::reset);
-  QPushButton* help = id_button(QStringLiteral("ﾍﾙﾌﾟ"), kHelpButton, this);
-  connect(help, &QPushButton::clicked, this, [this] { show_help_box(HelpTopic::advanced_plotter, this); });
-
-  auto* buttons = new QVBoxLayout;
-  for (QPushButton* button : {ok, cancel, reset, help}) buttons->addWidget(button);
-  buttons->addStretch();
+  QPushButton* reset = id_button(QStringLiteral("ﾘｾｯﾄ"), kResetButton, this, [this] { this->reset(); });
+  QPushButton* help = id_button(QStringLiteral("ﾍﾙﾌﾟ"), kHelpButton, this,
+                                [this] { show_help_box(HelpTopic::advanced_plotter, this); });
+  QVBoxLayout* buttons = button_column({ok_button(this, [this] { ok(); }), cancel_button(this), reset, help});
   auto* layout = new QGridLayout(this);
   layout->addWidget(magnifications_, 0, 0);
   layout->addWidget(expand_, 1, 0);
@@ -51,7 +43,7 @@ void AdvancedPlotterDialog::fill() {
 void AdvancedPlotterDialog::ok() {
   settings_.expand = expand_->isChecked() ? MODE_EXPAND : MODE_NORMAL;
   magnifications_->read_values(settings_.magnification_x, settings_.magnification_y);
-  done(kOk);
+  done(kDialogOk);
 }
 
 void AdvancedPlotterDialog::reset() {

@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+#include "shell/dialogs/dialog_controls.h"
+
 #include "config/settings_record.h"
 
 class QCheckBox;
@@ -17,11 +19,9 @@ class MagnificationFields;
 class AdvancedPlotterDialog : public QDialog {
   Q_OBJECT
  public:
-  static constexpr int kOk = 1;
-  static constexpr int kCancel = 2;
 
   explicit AdvancedPlotterDialog(Settings& settings, QWidget* parent = nullptr);
-  void reject() override { done(kCancel); }
+  void reject() override { done(kDialogCancel); }
 
  private:
   void fill();

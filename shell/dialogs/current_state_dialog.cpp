@@ -60,8 +60,7 @@ CurrentStateDialog::CurrentStateDialog(const Settings& s, QWidget* parent) : QDi
   PenNameFields names(pen_grid, 0, 1, pens);
   names.fill(s);
 
-  QPushButton* ok = closing_button(QStringLiteral("OK"), 1, this);
-  ok->setDefault(true);
+  QPushButton* ok = ok_button(this, [this] { accept(); });
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(plotter);
   layout->addWidget(output);

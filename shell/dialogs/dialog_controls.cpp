@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QVBoxLayout>
 
 namespace kavor {
 
@@ -18,14 +19,31 @@ Control* named(Control* control, int id) {
 
 }  // namespace
 
-QPushButton* id_button(const QString& text, int id, QWidget* parent) {
-  return named(new QPushButton(text, parent), id);
+QPushButton* id_button(const QString& text, int id, QWidget* parent, const std::function<void()>& action) {
+  QPushButton* button = named(new QPushButton(text, parent), id);
+  if (action) QObject::connect(button, &QPushButton::clicked, parent, action);
+  return button;
 }
 
 QPushButton* closing_button(const QString& text, int id, QDialog* dialog) {
-  QPushButton* button = id_button(text, id, dialog);
-  QObject::connect(button, &QPushButton::clicked, dialog, [dialog, id] { dialog->done(id); });
+  return id_button(text, id, dialog, [dialog, id] { dialog->done(id); });
+}
+
+QPushButton* ok_button(QDialog* dialog, const std::function<void()>& ok) {
+  QPushButton* button = id_button(QStringLiteral("OK"), kDialogOk, dialog, ok);
+  button->setDefault(true);
   return button;
+}
+
+QPushButton* cancel_button(QDialog* dialog) {
+  return id_button(QStringLiteral("ｷｬﾝｾﾙ"), kDialogCancel, dialog, [dialog] { dialog->reject(); });
+}
+
+QVBoxLayout* button_column(std::initializer_list<QPushButton*> buttons) {
+  auto* column = new QVBoxLayout;
+  for (QPushButton* button : buttons) column->addWidget(button);
+  column->addStretch();
+  return column;
 }
 
 QRadioButton* id_radio(const QString& text, int id, QWidget* parent) {

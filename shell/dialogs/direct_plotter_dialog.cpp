@@ -69,18 +69,12 @@ DirectPlotterDialog::DirectPlotterDialog(PortChoice& choice, const QStringList& 
 
   status_ = new QLabel(this);
   status_->setObjectName(QStringLiteral("status"));
-  QPushButton* send = id_button(QStringLiteral("出力(&O)"), kOutput, this);
+  QPushButton* send = id_button(QStringLiteral("出力(&O)"), kOutput, this, [this] { this->send(); });
   send->setDefault(true);
-  connect(send, &QPushButton::clicked, this, &DirectPlotterDialog::send);
-  QPushButton* stop = id_button(QStringLiteral("出力中止"), kStopButton, this);
-  connect(stop, &QPushButton::clicked, this, [this] { output_.stop_port_output(); });
-  QPushButton* cancel = id_button(QStringLiteral("ｷｬﾝｾﾙ"), kCancel, this);
-  connect(cancel, &QPushButton::clicked, this, &DirectPlotterDialog::reject);
+  QPushButton* stop = id_button(QStringLiteral("出力中止"), kStopButton, this, [this] { output_.stop_port_output(); });
+  QPushButton* cancel = cancel_button(this);
   idle_controls_ = {box, send, cancel};
-
-  auto* buttons = new QVBoxLayout;
-  for (QPushButton* button : {send, stop, cancel}) buttons->addWidget(button);
-  buttons->addStretch();
+  QVBoxLayout* buttons = button_column({send, stop, cancel});
   auto* layout = new QGridLayout(this);
   layout->addWidget(box, 0, 0);
   layout->addLayout(buttons, 0, 1);
@@ -120,7 +114,7 @@ void DirectPlotterDialog::reject() {
     output_.stop_port_output();
     return;
   }
-  done(kCancel);
+  done(kDialogCancel);
 }
 
 }  // namespace kavor

@@ -27,7 +27,6 @@ class DirectPlotterDialog : public QDialog {
   Q_OBJECT
  public:
   static constexpr int kOutput = 1;
-  static constexpr int kCancel = 2;
 
   // usb_devices: the USB printer devices offered beside LPT1 and LPT2.
   DirectPlotterDialog(PortChoice& choice, const QStringList& usb_devices, DirectOutput& output,

@@ -55,8 +55,7 @@ HelpBox::HelpBox(HelpTopic topic, QWidget* parent) : QDialog(parent) {
   auto* text = new QLabel(QString::fromUtf8(help.text), this);
   text->setObjectName(QStringLiteral("text"));
   text->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  QPushButton* ok = closing_button(QStringLiteral("OK"), 1, this);
-  ok->setDefault(true);
+  QPushButton* ok = ok_button(this, [this] { accept(); });
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(text);
   layout->addWidget(ok, 0, Qt::AlignHCenter);

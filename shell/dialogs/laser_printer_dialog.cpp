@@ -43,17 +43,15 @@ LaserPrinterDialog::LaserPrinterDialog(QString& printer, const QString& plot_fil
   file_->setMinimumWidth(320);
   printer_field_->setText(printer);
   connect(printer_field_, &QLineEdit::textChanged, this, [this](const QString& name) { printer_ = name; });
-  QPushButton* choose_file = id_button(QStringLiteral("参照"), kFileButton, this);
+  QPushButton* choose_file = id_button(QStringLiteral("参照"), kFileButton, this, [this] { this->choose_file(); });
   choose_file->setAccessibleName(QStringLiteral("ファイルの参照"));
-  connect(choose_file, &QPushButton::clicked, this, &LaserPrinterDialog::choose_file);
-  QPushButton* choose_printer = id_button(QStringLiteral("参照"), kPrinterButton, this);
+  QPushButton* choose_printer =
+      id_button(QStringLiteral("参照"), kPrinterButton, this, [this] { this->choose_printer(); });
   choose_printer->setAccessibleName(QStringLiteral("プリンタの参照"));
-  connect(choose_printer, &QPushButton::clicked, this, &LaserPrinterDialog::choose_printer);
-  QPushButton* print = id_button(QStringLiteral("&Print"), kPrintButton, this);
+  QPushButton* print = id_button(QStringLiteral("&Print"), kPrintButton, this, [this] { this->print(); });
   print->setDefault(true);
-  connect(print, &QPushButton::clicked, this, &LaserPrinterDialog::print);
-  QPushButton* help = id_button(QStringLiteral("&Help"), kHelpButton, this);
-  connect(help, &QPushButton::clicked, this, [this] { show_help_box(HelpTopic::laser_printer, this); });
+  QPushButton* help =
+      id_button(QStringLiteral("&Help"), kHelpButton, this, [this] { show_help_box(HelpTopic::laser_printer, this); });
   QPushButton* done = closing_button(QStringLiteral("&Done"), kDone, this);
 
   auto* file_label = new QLabel(QStringLiteral("ファイル"), this);

@@ -22,18 +22,10 @@ OutputDialog::OutputDialog(Settings& settings, QWidget* parent)
       magnification_y_(settings.output_magnification_y),
       magnifications_(new MagnificationFields(1012, 1013, this)) {
   setWindowTitle(QStringLiteral("出力"));
-  QPushButton* ok = id_button(QStringLiteral("OK"), kOk, this);
-  ok->setDefault(true);
-  connect(ok, &QPushButton::clicked, this, &OutputDialog::ok);
-  QPushButton* cancel = id_button(QStringLiteral("ｷｬﾝｾﾙ"), kCancel, this);
-  connect(cancel, &QPushButton::clicked, this, &OutputDialog::reject);
-  QPushButton* reset = id_button(QStringLiteral("ﾘｾｯﾄ"), kResetButton, this);
-  connect(reset, &QPushButton::clicked, this, &OutputDialog::reset);
-  QPushButton* help = id_button(QStringLiteral("ﾍﾙﾌﾟ"), kHelpButton, this);
-  connect(help, &QPushButton::clicked, this, [this] { show_help_box(HelpTopic::output, this); });
-
-  auto* buttons = new QVBoxLayout;
-  for (QPushButton* button : {ok, cancel, reset, help}) buttons->addWidget(button);
+  QPushButton* reset = id_button(QStringLiteral("ﾘｾｯﾄ"), kResetButton, this, [this] { this->reset(); });
+  QPushButton* help =
+      id_button(QStringLiteral("ﾍﾙﾌﾟ"), kHelpButton, this, [this] { show_help_box(HelpTopic::output, this); });
+  QVBoxLayout* buttons = button_column({ok_button(this, [this] { ok(); }), cancel_button(this), reset, help});
   auto* layout = new QGridLayout(this);
   layout->addWidget(magnifications_, 0, 0, Qt::AlignTop);
   layout->addLayout(buttons, 0, 1);
@@ -47,7 +39,7 @@ void OutputDialog::fill() {
 
 void OutputDialog::ok() {
   magnifications_->read_values(settings_.output_magnification_x, settings_.output_magnification_y);
-  done(kOk);
+  done(kDialogOk);
 }
 
 void OutputDialog::reset() {
@@ -58,7 +50,7 @@ void OutputDialog::reset() {
 void OutputDialog::reject() {
   settings_.output_magnification_x = magnification_x_;
   settings_.output_magnification_y = magnification_y_;
-  done(kCancel);
+  done(kDialogCancel);
 }
 
 }  // namespace kavor

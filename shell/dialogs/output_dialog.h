@@ -14,8 +14,6 @@ class MagnificationFields;
 class OutputDialog : public QDialog {
   Q_OBJECT
  public:
-  static constexpr int kOk = 1;
-  static constexpr int kCancel = 2;
 
   explicit OutputDialog(Settings& settings, QWidget* parent = nullptr);
   void reject() override;

@@ -93,10 +93,8 @@ PenDialog::PenDialog(Settings& settings, int pen_button, QWidget* parent)
   preview_->setAccessibleName(QStringLiteral("Preview"));
   connect(colours_, &QButtonGroup::idClicked, this, &PenDialog::show_colour);
 
-  QPushButton* ok = id_button(QStringLiteral("OK"), kOk, this);
-  ok->setDefault(true);
-  connect(ok, &QPushButton::clicked, this, &PenDialog::ok);
-  QPushButton* cancel = closing_button(QStringLiteral("ｷｬﾝｾﾙ"), kCancel, this);
+  QPushButton* ok = ok_button(this, [this] { this->ok(); });
+  QPushButton* cancel = cancel_button(this);
 
   auto* side = new QVBoxLayout;
   side->addWidget(new QLabel(pen_label(pen_), this), 0, Qt::AlignHCenter);
@@ -120,7 +118,7 @@ void PenDialog::show_colour() {
 void PenDialog::ok() {
   if (const char letter = ticked(colours_, kColourButtons)) set_pen_entry(settings_.pen_colours, pen_, letter, 'K');
   if (const char digit = ticked(widths_, kWidthButtons)) set_pen_entry(settings_.pen_widths, pen_, digit, '0');
-  done(kOk);
+  done(kDialogOk);
 }
 
 }  // namespace kavor

@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include "shell/dialogs/dialog_controls.h"
+
 #include "config/settings_record.h"
 
 class QButtonGroup;
@@ -16,13 +18,11 @@ class ColourSample;
 class PenDialog : public QDialog {
   Q_OBJECT
  public:
-  static constexpr int kOk = 1;
-  static constexpr int kCancel = 2;
   // The pen overview's buttons 119..126 open this dialog for pens 0..7.
   static constexpr int kFirstPenButton = 119;
 
   PenDialog(Settings& settings, int pen_button, QWidget* parent = nullptr);
-  void reject() override { done(kCancel); }
+  void reject() override { done(kDialogCancel); }
 
  private:
   void ok();

@@ -35,8 +35,8 @@ PenOverviewDialog::PenOverviewDialog(Settings& settings, bool& preview, std::fun
   setWindowTitle(QStringLiteral("Plotter Pen"));
   grid_->setHorizontalSpacing(12);
   for (int pen = 0; pen < kPens; ++pen) {
-    QPushButton* button = id_button(pen_label(pen), PenDialog::kFirstPenButton + pen, this);
-    connect(button, &QPushButton::clicked, this, [this, pen] { edit_pen(PenDialog::kFirstPenButton + pen); });
+    const int id = PenDialog::kFirstPenButton + pen;
+    QPushButton* button = id_button(pen_label(pen), id, this, [this, id] { edit_pen(id); });
     auto& swatch = swatches_[static_cast<size_t>(pen)];
     swatch = new ColourSample(ColourSample::Shape::rectangle, kSwatchSize, this);
     swatch->setObjectName(QString::number(kSwatchFields[static_cast<size_t>(pen)]));
@@ -46,11 +46,8 @@ PenOverviewDialog::PenOverviewDialog(Settings& settings, bool& preview, std::fun
   preview_box_ = new QCheckBox(QStringLiteral("Preview"), this);
   preview_box_->setObjectName(QString::number(kPreviewBox));
   preview_box_->setChecked(preview);
-  QPushButton* ok = id_button(QStringLiteral("OK"), kOk, this);
-  ok->setDefault(true);
-  connect(ok, &QPushButton::clicked, this, &PenOverviewDialog::ok);
-  QPushButton* cancel = id_button(QStringLiteral("ｷｬﾝｾﾙ"), kCancel, this);
-  connect(cancel, &QPushButton::clicked, this, &PenOverviewDialog::reject);
+  QPushButton* ok = ok_button(this, [this] { this->ok(); });
+  QPushButton* cancel = cancel_button(this);
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(preview_box_);
   bottom->addStretch();
@@ -72,20 +69,20 @@ void PenOverviewDialog::fill() {
 
 void PenOverviewDialog::edit_pen(int pen_button) {
   PenDialog dialog(settings_, pen_button, this);
-  if (dialog.exec() != PenDialog::kOk) return;
+  if (dialog.exec() != kDialogOk) return;
   fill();
   if (preview_box_->isChecked()) redraw_view_();
 }
 
 void PenOverviewDialog::ok() {
   preview_ = preview_box_->isChecked();
-  done(kOk);
+  done(kDialogOk);
 }
 
 void PenOverviewDialog::reject() {
   settings_.pen_colours = pen_colours_;
   settings_.pen_widths = pen_widths_;
-  done(kCancel);
+  done(kDialogCancel);
 }
 
 }  // namespace kavor

@@ -21,8 +21,6 @@ class ColourSample;
 class PenOverviewDialog : public QDialog {
   Q_OBJECT
  public:
-  static constexpr int kOk = 1;
-  static constexpr int kCancel = 2;
 
   // preview is the box's state, kept by the caller for the program's run
   // and stored by OK; redraw_view has the main window draw the plot again.

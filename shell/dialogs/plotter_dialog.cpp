@@ -85,17 +85,8 @@ PlotterDialog::PlotterDialog(Settings& settings, QWidget* parent)
                                     plotter_display_name, settings.plotter, plotters_, this);
   QGroupBox* papers = radio_group(QStringLiteral("用紙"), kPaperButtons, kPaperRows, paper_display_name, settings.paper,
                                   papers_, this);
-  QPushButton* ok = id_button(QStringLiteral("OK"), kOk, this);
-  ok->setDefault(true);
-  connect(ok, &QPushButton::clicked, this, &PlotterDialog::ok);
-  QPushButton* cancel = id_button(QStringLiteral("ｷｬﾝｾﾙ"), kCancel, this);
-  connect(cancel, &QPushButton::clicked, this, &PlotterDialog::reject);
-  QPushButton* advance = id_button(QStringLiteral("&Advance..."), kAdvanceButton, this);
-  connect(advance, &QPushButton::clicked, this, &PlotterDialog::advance);
-
-  auto* buttons = new QVBoxLayout;
-  for (QPushButton* button : {ok, cancel, advance}) buttons->addWidget(button);
-  buttons->addStretch();
+  QPushButton* advance = id_button(QStringLiteral("&Advance..."), kAdvanceButton, this, [this] { this->advance(); });
+  QVBoxLayout* buttons = button_column({ok_button(this, [this] { ok(); }), cancel_button(this), advance});
   auto* layout = new QGridLayout(this);
   layout->addWidget(plotters, 0, 0, 2, 1);
   layout->addWidget(papers, 0, 1);
@@ -106,17 +97,17 @@ PlotterDialog::PlotterDialog(Settings& settings, QWidget* parent)
 void PlotterDialog::ok() {
   if (std::optional<int> plotter = ticked(plotters_, kPlotterButtons)) settings_.plotter = *plotter;
   settings_.paper = ticked(papers_, kPaperButtons).value_or(-1);
-  done(kOk);
+  done(kDialogOk);
 }
 
 void PlotterDialog::reject() {
   put_back();
-  done(kCancel);
+  done(kDialogCancel);
 }
 
 void PlotterDialog::advance() {
   AdvancedPlotterDialog advanced(settings_, this);
-  if (advanced.exec() != AdvancedPlotterDialog::kOk) put_back();
+  if (advanced.exec() != kDialogOk) put_back();
 }
 
 void PlotterDialog::put_back() {

@@ -15,8 +15,6 @@ namespace kavor {
 class PlotterDialog : public QDialog {
   Q_OBJECT
  public:
-  static constexpr int kOk = 1;
-  static constexpr int kCancel = 2;
 
   explicit PlotterDialog(Settings& settings, QWidget* parent = nullptr);
   // Escape and the window's close button cancel.
