@@ -20,6 +20,7 @@
 #include "shell/dialogs/about_dialog.h"
 #include "shell/dialogs/current_state_dialog.h"
 #include "shell/dialogs/dialog_controls.h"
+#include "shell/dialogs/draw_dialog.h"
 #include "shell/dialogs/laser_printer_dialog.h"
 #include "shell/dialogs/output_dialog.h"
 #include "shell/dialogs/pen_overview_dialog.h"
@@ -32,6 +33,7 @@
 #include "shell/icons.h"
 #include "shell/menu_table.h"
 #include "shell/message_boxes.h"
+#include "shell/scribble_handlers.h"
 #include "shell/shell_host.h"
 #include "shell/view_renderer.h"
 #include "shell/view_widget.h"
@@ -291,6 +293,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   forget_view();
+  end_scribbling();
   if (help_window_) help_window_->close();
   event->accept();
 }
@@ -419,6 +422,7 @@ void MainWindow::redraw() { discard_and_repaint(); }
 void MainWindow::reset_options() {
   clear_default_settings(settings_, settings_dir_, [this] { forget_view(); });
   sync_marks();
+  apply_window_shape();
   repaint_window();
 }
 
@@ -503,6 +507,28 @@ void MainWindow::fit_paper() {
   boxes_->message(QStringLiteral("最適なサイズが見つかりません."), QStringLiteral("警告"), MessageBoxes::Icon::warning);
 }
 
-void MainWindow::toggle_scribble() {}
+void MainWindow::toggle_scribble() {
+  if (scribble_handlers_) {
+    end_scribbling();
+    return;
+  }
+  picture_buttons_.at(CMD_SCRIBBLE)->setChecked(true);
+  picture_buttons_.at(CMD_SCRIBBLE)->setIcon(pressed_icon(ButtonIcon::scribble));
+  boxes_->message(QStringLiteral("この機能はまだ完成していません.\n書き込みと、ビットマップでの保存はできます."),
+                  QStringLiteral("書き込み"), MessageBoxes::Icon::information);
+  if (!draw_tool_) draw_tool_ = new DrawDialog(*boxes_, this);
+  draw_tool_->show();
+  scribble_handlers_ = std::make_unique<ScribbleHandlers>(*view_, *renderer_, *draw_tool_);
+  view_->set_handlers(scribble_handlers_.get());
+}
+
+void MainWindow::end_scribbling() {
+  picture_buttons_.at(CMD_SCRIBBLE)->setChecked(false);
+  picture_buttons_.at(CMD_SCRIBBLE)->setIcon(picture_button_icon(ButtonIcon::scribble));
+  if (draw_tool_) draw_tool_->close();
+  view_->set_handlers(zoom_handlers_.get());
+  scribble_handlers_.reset();
+  view_->update();
+}
 
 }  // namespace kavor

@@ -20,11 +20,13 @@ class QLabel;
 namespace kavor {
 
 class DirectOutput;
+class DrawDialog;
 class FileDialogs;
 class HelpWindow;
 class MessageBoxes;
 class ShellHost;
 class ViewRenderer;
+class ScribbleHandlers;
 class ViewWidget;
 class ZoomHandlers;
 
@@ -117,6 +119,7 @@ class MainWindow : public QMainWindow {
   void update_status();
   void sync_marks();
   void apply_window_shape();
+  void end_scribbling();
   void report_settings_file(const std::string& text, const std::string& caption);
 
   std::unique_ptr<MessageBoxes> own_boxes_;
@@ -133,6 +136,9 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<ViewRenderer> renderer_;
   ViewWidget* view_ = nullptr;
   std::unique_ptr<ZoomHandlers> zoom_handlers_;
+  // Scribble mode: the tool window and its handlers while it is on.
+  DrawDialog* draw_tool_ = nullptr;
+  std::unique_ptr<ScribbleHandlers> scribble_handlers_;
   std::map<int, QAction*> actions_;
   std::map<int, QAction*> picture_buttons_;
   QLabel* plotter_field_ = nullptr;
