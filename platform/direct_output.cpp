@@ -8,11 +8,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <array>
 #include <cerrno>
 #include <csignal>
 #include <ctime>
 #include <filesystem>
+#include <thread>
 #include <utility>
 
 namespace kavor {
@@ -21,6 +23,9 @@ namespace {
 
 // While a port takes nothing, the caller's pump runs at least this often.
 constexpr int kPortWaitMs = 50;
+constexpr auto kBusyPause = std::chrono::milliseconds(10);
+// A byte the port has not taken for this long counts as waiting.
+constexpr auto kStuckAfter = std::chrono::seconds(1);
 
 class FileDescriptor {
  public:
@@ -164,20 +169,25 @@ DirectOutputStatus send_to_port(const std::string& port_name, const std::string&
   FileDescriptor port = open_port(port_device_path(port_name), is_pipe);
   if (!port) return DirectOutputStatus::no_printer;
   ByteReader reader(in.get());
-  for (int byte = reader.next(); byte >= 0; byte = reader.next()) {
+  int byte = reader.next();
+  for (; byte >= 0; byte = reader.next()) {
+    const auto since = std::chrono::steady_clock::now();
+    bool said_ready = false;
     for (;;) {
       const ByteWrite written = write_byte(port.get(), static_cast<unsigned char>(byte), is_pipe);
       if (written == ByteWrite::written) break;
       if (written == ByteWrite::failed) return DirectOutputStatus::write_error;
-      if (wait_until_writable(port.get())) continue;
-      progress.waiting = true;
+      // A driver without poll support says ready at once: do not spin.
+      if (said_ready) std::this_thread::sleep_for(kBusyPause);
+      progress.waiting = std::chrono::steady_clock::now() - since >= kStuckAfter;
       if (pump(progress)) return DirectOutputStatus::stopped;
+      said_ready = wait_until_writable(port.get());
     }
     ++progress.sent;
     progress.waiting = false;
     if (pump(progress)) return DirectOutputStatus::stopped;
   }
-  return DirectOutputStatus::sent;
+  return byte == -1 ? DirectOutputStatus::sent : DirectOutputStatus::no_file;
 }
 
 DirectOutputStatus send_to_printer(const std::string& printer, const std::string& file) {

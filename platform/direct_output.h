@@ -16,7 +16,7 @@ namespace kavor {
 enum class DirectOutputStatus {
   sent,
   stopped,       // the port route was asked to stop; still a success
-  no_file,       // the plot file cannot be opened
+  no_file,       // the plot file cannot be opened or read
   no_printer,    // the port or the printer cannot be opened
   cannot_print,  // the printer would not take the job
   write_error,   // a byte was refused by the port
@@ -41,7 +41,7 @@ std::vector<std::string> usb_printer_devices(const std::string& dir = "/dev/usb"
 struct PortProgress {
   uint64_t sent = 0;
   uint64_t total = 0;
-  bool waiting = false;  // the port is not taking the next byte
+  bool waiting = false;  // the port has not taken the next byte for a second
 };
 // Lets the caller's window work and answers whether to stop.
 using PortPump = std::function<bool(const PortProgress&)>;

@@ -28,9 +28,10 @@ constexpr int kPortNameLength = 4096;
 
 QString progress_text(const PortProgress& progress) {
   if (progress.waiting)
-    return QStringLiteral("プロッタが受け付けません. 電源と用紙を確かめてください.\n"
-                          "%1 バイト送りました. 「出力中止」で止められます.")
-        .arg(progress.sent);
+    return QStringLiteral("プロッタの受け付けを待っています. %1 / %2 バイト送りました.\n"
+                          "長く続くときは電源と用紙を確かめてください. 「出力中止」で止められます.")
+        .arg(progress.sent)
+        .arg(progress.total);
   return QStringLiteral("出力中: %1 / %2 バイト").arg(progress.sent).arg(progress.total);
 }
 

@@ -182,7 +182,7 @@ void DirectOutputDialogsTest::a_plotter_that_takes_nothing_can_be_stopped() {
                  QTimer poll;
                  QObject::connect(&poll, &QTimer::timeout, d, [&] {
                    const QString status = d->findChild<QLabel*>(QStringLiteral("status"))->text();
-                   if (!status.contains(QStringLiteral("受け付けません"))) return;
+                   if (!status.contains(QStringLiteral("受け付けを待っています"))) return;
                    waiting_text = status;
                    poll.stop();
                    // Closing the window stops too, and leaves it open
