@@ -151,41 +151,6 @@ TEST(PortOutput, FailuresCreateNothing) {
   EXPECT_EQ(send_to_port(fifo, plot, kNeverStop), DirectOutputStatus::no_printer);
 }
 
-TEST(PortOutput, StopEndsAfterTheCurrentByte) {
-  TempDir dir;
-  const std::string port = dir.write("port", "");
-  const std::string plot = dir.write("a.plt", "IN;SP1;PD;");
-  const PortPump stop_at_once = [](const PortProgress&) { return true; };
-  EXPECT_EQ(send_to_port(port, plot, stop_at_once), DirectOutputStatus::stopped);
-  EXPECT_EQ(read_file(port), "I");
-}
-
-// A plotter that takes nothing more: the pipe's reader stops reading. The
-// pump keeps running while the port waits, and stop still ends the send.
-TEST(PortOutput, APortThatTakesNothingCanStillBeStopped) {
-  TempDir dir;
-  const std::string fifo = dir.path() + "fifo";
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
-  ASSERT_GE(reader, 0);
-  const std::string plot = all_byte_values(300000);
-  int waiting_calls = 0;
-  uint64_t sent = 0;
-  const PortPump stop_when_stuck = [&](const PortProgress& p) {
-    sent = p.sent;
-    return p.waiting && ++waiting_calls == 3;
-  };
-  EXPECT_EQ(send_to_port(fifo, dir.write("a.plt", plot), stop_when_stuck), DirectOutputStatus::stopped);
-  EXPECT_EQ(waiting_calls, 3);
-  std::string received(plot.size(), '\0');
-  const ssize_t n = ::read(reader, received.data(), received.size());
-  ASSERT_GT(n, 0);
-  received.resize(static_cast<size_t>(n));
-  EXPECT_EQ(static_cast<uint64_t>(n), sent);
-  EXPECT_EQ(received, plot.substr(0, received.size()));
-  ::close(reader);
-}
-
 // The reader goes away mid-way: a write error, and the program lives on.
 TEST(PortOutput, APortThatGoesAwayIsAWriteError) {
   TempDir dir;

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -180,9 +181,13 @@ void DirectOutputDialogsTest::a_plotter_that_takes_nothing_can_be_stopped() {
   answer_modal([&] { t.trigger(CMD_DIRECT_TO_PLOTTER); },
                [&](QDialog* d) {
                  QTimer poll;
+                 QElapsedTimer waited;
+                 waited.start();
                  QObject::connect(&poll, &QTimer::timeout, d, [&] {
                    const QString status = d->findChild<QLabel*>(QStringLiteral("status"))->text();
-                   if (!status.contains(QStringLiteral("受け付けを待っています"))) return;
+                   // Stopped in any case after a while, so that a fault fails
+                   // the test instead of hanging it.
+                   if (!status.contains(QStringLiteral("受け付けを待っています")) && waited.elapsed() < 20000) return;
                    waiting_text = status;
                    poll.stop();
                    // Closing the window stops too, and leaves it open
