@@ -3,7 +3,7 @@
 #include <cups/cups.h>
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -63,19 +63,26 @@ bool write_file(const std::string& path, const std::string& text) {
   return static_cast<bool>(out);
 }
 
-// Starts a program; its output goes to the log file.
+// Starts a program; its output goes to the log file. It gets SIGTERM when
+// this process ends, so that a test that crashes or is killed leaves no
+// scheduler running.
 pid_t spawn(const char* path, const std::vector<std::string>& arguments, const std::string& log) {
   std::vector<char*> argv{const_cast<char*>(path)};
   for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-  posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
-  pid_t pid = -1;
-  const int failed = posix_spawn(&pid, path, &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  return failed ? -1 : pid;
+  const pid_t parent = ::getpid();
+  const pid_t pid = ::fork();
+  if (pid != 0) return pid;
+  // The child: only async-signal-safe calls until exec.
+  ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+  if (::getppid() != parent) ::_exit(127);
+  const int out = ::open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+  if (out >= 0) {
+    ::dup2(out, STDOUT_FILENO);
+    ::dup2(out, STDERR_FILENO);
+  }
+  ::execve(path, argv.data(), environ);
+  ::_exit(127);
 }
 
 }  // namespace
