@@ -29,19 +29,9 @@ void polyline(std::string& out, std::mt19937& rng, int points) {
   }
 }
 
-}  // namespace
-
-std::string pen_move_plot(size_t bytes) {
-  std::mt19937 rng(1);
-  std::string out = "IN;SP1;\n";
-  while (out.size() < bytes) polyline(out, rng, 40);
-  return out;
-}
-
-std::string mixed_plot(size_t bytes) {
-  std::mt19937 rng(2);
+// Appends the mixed drawing until `out` holds `bytes` bytes.
+void append_mixed(std::string& out, std::mt19937& rng, size_t bytes) {
   std::uniform_int_distribution<int> coord(200, 9800), pick(0, 9), pen(1, 6), small(50, 600);
-  std::string out = "IN;SP1;\n";
   while (out.size() < bytes) {
     int x = coord(rng), y = coord(rng) % 7000 + 200;
     std::string at = std::to_string(x) + "," + std::to_string(y);
@@ -87,6 +77,32 @@ std::string mixed_plot(size_t bytes) {
                ",0,90;\n";
         break;
     }
+  }
+}
+
+}  // namespace
+
+std::string pen_move_plot(size_t bytes) {
+  std::mt19937 rng(1);
+  std::string out = "IN;SP1;\n";
+  while (out.size() < bytes) polyline(out, rng, 40);
+  return out;
+}
+
+std::string mixed_plot(size_t bytes) {
+  std::mt19937 rng(2);
+  std::string out = "IN;SP1;\n";
+  append_mixed(out, rng, bytes);
+  return out;
+}
+
+std::string paged_plot(size_t bytes, int pages) {
+  std::mt19937 rng(3);
+  std::string out;
+  for (int page = 1; page <= pages; ++page) {
+    out += "IN;SP1;\n";
+    append_mixed(out, rng, bytes / pages * page);
+    out += page < pages ? "PG;\n" : "";
   }
   return out;
 }

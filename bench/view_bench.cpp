@@ -85,8 +85,9 @@ Timing converter_timing(const std::string& binary, const std::string& plot, cons
   const pid_t pid = fork();
   if (pid == 0) {
     std::freopen("/dev/null", "w", stderr);
-    execl(binary.c_str(), binary.c_str(), "--quiet", "--size", size.c_str(), "-o", out.c_str(), plot.c_str(),
-          static_cast<char*>(nullptr));
+    // The picture the window shows: the plotter's paper, filling the size.
+    execl(binary.c_str(), binary.c_str(), "--quiet", "--fit", "none", "--stretch", "--size", size.c_str(), "-o",
+          out.c_str(), plot.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
   int status = 0;

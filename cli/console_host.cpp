@@ -2,34 +2,47 @@
 
 namespace kavor {
 
+namespace {
+
+std::string without_line_breaks(std::string line) {
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  return line;
+}
+
+}  // namespace
+
 void ConsoleHost::print(const std::string& text) {
   if (bar_shown_) {
     std::cerr << '\n';
     bar_shown_ = false;
   }
-  std::string line = text;
-  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
-  std::cerr << line << '\n';
+  std::cerr << text << '\n';
+}
+
+void ConsoleHost::print_limited(const std::string& text) {
+  const std::string line = without_line_breaks(text);
+  if (!quiet_ && limit_.admit(line)) print(line);
 }
 
 void ConsoleHost::show_warning(const std::string& text) {
   ++counts_.warnings;
-  if (!quiet_) print(text);
+  print_limited(text);
 }
 
 void ConsoleHost::show_fatal(const std::string& text) {
   ++counts_.fatal;
-  print(text);
+  print(without_line_breaks(text));
 }
 
 int ConsoleHost::ask_instruction_error(const std::string& text) {
   ++counts_.instruction_errors;
-  if (!quiet_) print(text);
+  print_limited(text);
+  aborted_ = abort_on_error_;
   return abort_on_error_ ? ANSWER_ABORT : ANSWER_CONTINUE;
 }
 
 void ConsoleHost::show_message(const std::string& text, const std::string& caption) {
-  if (!quiet_) print(caption + ": " + text);
+  print_limited(caption + ": " + text);
 }
 
 void ConsoleHost::progress(int percent) {
@@ -40,6 +53,17 @@ void ConsoleHost::progress(int percent) {
   bar_shown_ = percent < 100;
   if (!bar_shown_) std::cerr << '\n';
   std::cerr.flush();
+}
+
+void ConsoleHost::begin_run() {
+  limit_.clear();
+  stop_ = false;
+  aborted_ = false;
+}
+
+void ConsoleHost::end_run() {
+  for (const std::string& line : limit_.held_back()) print("kavor-convert: " + line);
+  limit_.clear();
 }
 
 std::string ConsoleHost::summary() const {

@@ -1,19 +1,18 @@
 // kavor-convert: runs the engine headless over plot files and writes the
 // pictures.
 
-#include <filesystem>
-#include <functional>
-#include <iostream>
-#include <sstream>
 #include <unistd.h>
+
+#include <QtGlobal>
+#include <filesystem>
+#include <iostream>
 
 #include "cli/arguments.h"
 #include "cli/console_host.h"
-#include "cli/view_size.h"
-#include "config/settings.h"
-#include "engine/engine.h"
-#include "engine/rendering.h"
-#include "engine/run.h"
+#include "cli/conversion.h"
+#include "cli/desktop_rendering.h"
+#include "cli/output_names.h"
+#include "cli/settings_fallback.h"
 #include "platform/picture_output.h"
 #include "platform/settings_dir.h"
 
@@ -21,32 +20,10 @@ using namespace kavor;
 
 namespace {
 
-std::vector<std::string> engine_vector(const ConvertArguments& a) {
-  std::vector<std::string> v{kProgramName, "-COLOR"};
-  v.insert(v.end(), a.engine_options.begin(), a.engine_options.end());
-  return v;
-}
-
-std::vector<std::string> engine_vector(const ConvertArguments& a, const std::string& input) {
-  std::vector<std::string> v = engine_vector(a);
-  if (input != "-") {
-    v.push_back("-IN");
-    v.push_back(input);
-  }
-  return v;
-}
-
-// Inputs of at least this size get a progress bar on a terminal.
-constexpr std::uintmax_t kProgressBarBytes = 4u << 20;
-
-bool wants_progress_bar(const ConvertArguments& a, const std::string& input) {
-  std::error_code ec;
-  return !a.quiet && isatty(2) && input != "-" && std::filesystem::file_size(input, ec) >= kProgressBarBytes && !ec;
-}
-
-void print_summary(const ConvertArguments& a, const ConsoleHost& host) {
-  std::string summary = host.summary();
-  if (!a.quiet && !summary.empty()) std::cerr << "kavor-convert: " << summary << '\n';
+// Qt's image and PDF writers warn on standard error about what fails as
+// they write; the converter reports every failed output itself.
+void only_serious_qt_messages(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << text.toStdString() << '\n';
 }
 
 int usage_error(const std::string& text) {
@@ -54,90 +31,71 @@ int usage_error(const std::string& text) {
   return 2;
 }
 
-// One rendering into one output file. Returns false after a fatal error
-// (the picture drawn until then is still saved).
-bool render(Host& host, PictureOutput& output, const std::string& path, bool& written,
-            const std::function<void(Engine&)>& run) {
-  written = false;
-  if (!output.open()) {
-    std::cerr << "kavor-convert: cannot write " << path << '\n';
-    return true;
-  }
-  Engine engine(host);
-  DeviceTargets targets;
-  output.attach(targets);
-  const bool finished = run_rendering(engine, targets, run);
-  written = output.close();
-  if (!written) std::cerr << "kavor-convert: cannot write " << path << '\n';
-  return finished;
+// Checks what the whole command line asks for before anything is read or
+// written; an empty text when it can go ahead.
+std::string check_outputs(const ConvertArguments& a, PictureFormat format, const OutputNames& names) {
+  if (!picture_format_available(format))
+    return std::string("this system's Qt has no writer for ") + picture_extension(format);
+  if (a.dpi && format == PictureFormat::hpgl) return "--dpi does not apply to the hpgl conversion file";
+  if (!a.output.empty() && a.inputs.size() > 1) return "-o names one output; use --out-dir for several inputs";
+  if (std::count(a.inputs.begin(), a.inputs.end(), "-") > 1) return "standard input can be read only once";
+  if (a.pages || a.page) return {};  // the names of pages are checked once the pages are known
+  for (size_t i = 0; i < a.inputs.size(); ++i)
+    if (is_one_of(names.whole(i), a.inputs)) return names.whole(i) + " is one of the inputs; nothing was written";
+  return {};
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  qInstallMessageHandler(only_serious_qt_messages);
   ConvertArguments args = parse_convert_arguments(argc, argv);
   if (args.help) {
     std::cout << kConvertUsage;
     return 0;
   }
+  if (args.version) {
+    std::cout << "kavor-convert " << KAVOR_VERSION << '\n';
+    return 0;
+  }
   if (!args.error.empty()) return usage_error(args.error);
+  if (args.inputs.empty() && args.param_file.empty()) {
+    if (isatty(STDIN_FILENO)) return usage_error("no input file (give '-' to read standard input)");
+    args.inputs.push_back("-");
+  }
   PictureFormat format;
-  if (!choose_picture_format(args.format, args.output, format)) return usage_error("unknown format " + args.format);
-  std::vector<std::string> inputs = args.inputs;
-  if (inputs.empty() && args.param_file.empty()) inputs.push_back("-");
-  if (!args.output.empty() && inputs.size() > 1) return usage_error("-o names one output; use --out-dir for several inputs");
-
-  const std::string settings = default_settings_dir();
-  Settings desktop;
-  if (!args.settings_file.empty()) {
-    // As the desktop program renders: the settings become the parameter file.
-    if (inputs.size() != 1 || inputs[0] == "-") return usage_error("--settings renders exactly one input file");
-    load_settings_file(desktop, args.settings_file);
-    const int height = args.height > 0 ? args.height : args.width * 3 / 4;
-    ZoomView whole{args.width, height, 0, 0, args.width - 1, height - 1};
-    auto report = [](const std::string& text, const std::string&) { std::cerr << text; };
-    if (!write_parameter_file(desktop, settings, inputs[0], 0, whole, report)) return 1;
-    args.param_file = settings_file_path(settings, "$param.kv");
+  if (!choose_picture_format(args.format, args.output, format)) {
+    if (!args.format.empty()) return usage_error("unknown format " + args.format + " (" + picture_format_names() + ")");
+    return usage_error("cannot tell the format of " + args.output + " from its name: give --format (" +
+                       picture_format_names() + ")");
   }
-  const std::vector<std::string> size_options =
-      args.param_file.empty() ? engine_vector(args) : parameter_file_vector(settings, args.param_file);
-  const PixelSize view = converter_view_size(settings, args.width, args.height, size_options);
-  ConsoleHost host(settings, view, args.abort_on_error);
-  host.set_quiet(args.quiet);
-
-  auto output_for = [&](const std::string& input) {
-    if (!args.output.empty()) return args.output;
-    return output_in_directory(args.output_dir.empty() ? "." : args.output_dir, input, format);
-  };
-  std::ostringstream quiet_sink;
-  bool all_written = true;
-  if (!args.param_file.empty()) {
-    std::string path = output_for(args.settings_file.empty() ? args.param_file : inputs[0]);
-    PictureOutput output(format, path, view);
-    bool written = false;
-    bool ok = render(host, output, path, written,
-                     [&](Engine& engine) {
-                       if (args.quiet) engine.err = &quiet_sink;
-                       engine_run_file(engine, args.param_file);
-                     });
-    print_summary(args, host);
-    return ok && written ? 0 : 1;
-  }
-  for (const std::string& input : inputs) {
-    std::string path = output_for(input);
-    PictureOutput output(format, path, view);
-    bool written = false;
-    host.set_progress_bar(wants_progress_bar(args, input));
-    bool ok = render(host, output, path, written, [&](Engine& engine) {
-      if (args.quiet) engine.err = &quiet_sink;
-      engine_run_inputs(engine, engine_vector(args, input));
-    });
-    if (!ok) {
-      print_summary(args, host);
+  const OutputNames names(args.output, args.output_dir, picture_extension(format), args.inputs);
+  if (std::string problem = check_outputs(args, format, names); !problem.empty()) return usage_error(problem);
+  if (!args.output_dir.empty()) {
+    std::error_code ec;
+    std::filesystem::create_directories(args.output_dir, ec);
+    if (ec) {
+      std::cerr << "kavor-convert: cannot create " << args.output_dir << ": " << ec.message() << '\n';
       return 1;
     }
-    all_written = all_written && written;
   }
-  print_summary(args, host);
-  return all_written ? 0 : 1;
+
+  const SettingsFallback settings(default_settings_dir());
+  if (!settings.notice().empty() && !args.quiet) std::cerr << "kavor-convert: " << settings.notice() << '\n';
+  ConsoleHost host(settings.dir(), args.abort_on_error);
+  host.set_quiet(args.quiet);
+  int status = 0;
+  if (!args.param_file.empty() || !args.settings_file.empty()) {
+    status = render_as_desktop(args, settings.dir(), format, host);
+  } else {
+    const Conversion conversion{args, settings.dir(), format, names, host};
+    for (size_t i = 0; i < args.inputs.size(); ++i) {
+      if (convert_input(conversion, i)) continue;
+      std::cerr << "kavor-convert: " << args.inputs[i] << " was not converted\n";
+      status = 1;
+    }
+  }
+  const std::string summary = host.summary();
+  if (!args.quiet && !summary.empty()) std::cerr << "kavor-convert: " << summary << '\n';
+  return status;
 }

@@ -69,6 +69,21 @@ inline constexpr std::array<NamedCode, 2> kPaperModeNames{{{"EXPAND", MODE_EXPAN
 // Only these plotters have an expand mode.
 inline constexpr std::array<int, 6> kExpandCapablePlotters{HP7570, HP7580, HP7585, HP7586, HP7595, HP7596};
 
+// Plotters that take these sheets turned by 90 degrees: their plot area,
+// P1 and P2 and hard-clip limits have x and y exchanged.
+constexpr bool sheet_is_turned(int plotter, int paper) {
+  switch (plotter) {
+    case HP7570:
+    case HP7580:
+      return paper == PAPER_A4 || paper == PAPER_A;
+    case HP7585:
+    case HP7586:
+      return paper == PAPER_A4 || paper == PAPER_A2 || paper == PAPER_A || paper == PAPER_C;
+    default:
+      return false;
+  }
+}
+
 // The entry with the code, or nullptr.
 template <size_t N>
 constexpr const NamedCode* find_code(const std::array<NamedCode, N>& table, int code) {

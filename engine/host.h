@@ -43,6 +43,12 @@ class Host {
   virtual PixelSize printer_page() const = 0;
   // The settings directory, ending in '/'.
   virtual std::string settings_dir() const = 0;
+
+  // A page advance (PG, AF or AH) has ended the page being drawn; what
+  // follows belongs to the next page. The engine still draws every page on
+  // the same targets: a host that keeps pages apart moves the rendering to
+  // other targets here.
+  virtual void end_page() {}
 };
 
 }  // namespace kavor

@@ -10,8 +10,8 @@
 #include "engine/diagnostics.h"
 #include "engine/engine.h"
 #include "engine/numeric.h"
-#include "engine/units.h"
 #include "engine/run.h"
+#include "engine/units.h"
 #include "hpgl/lexer.h"
 
 namespace kavor {
@@ -152,9 +152,7 @@ bool opt_pd(Engine& e, const std::string& v) {
 }
 bool opt_cc(Engine& e, const std::string&) {
   e.options.device = DeviceKind::PRINTER;
-  PixelSize page = e.host.printer_page();
-  e.options.printer_width = page.width;
-  e.options.printer_height = page.height;
+  read_printer_page(e);
   return true;
 }
 bool opt_op(Engine& e, const std::string& v) {
@@ -291,11 +289,13 @@ constexpr OptionEntry kOptions[] = {
     {"-IN", 1, opt_in},   {"-PT", 2, opt_pt},   {"-PM", 3, opt_pm},   {"-PP", 4, opt_pp},   {"-PD", 5, opt_pd},
     {"-CC", 6, opt_cc},   {"-OP", 7, opt_op},   {"-OM", 8, opt_om},   {"-RE", 9, opt_re},   {"-PN", 10, opt_pn},
     {"-MP", 11, opt_mp},  {"-PX", 12, opt_px},  {"-OX", 13, opt_ox},  {"-BM", 14, nullptr}, {"-PC", 15, opt_pc},
-    {"-DT", 16, opt_dt},  {"-SP", 17, opt_sp},  {"-SW", 18, opt_window_size<&OptionState::status_width, kInvalidStatusSize>},
-    {"-SH", 19, opt_window_size<&OptionState::status_height, kInvalidStatusSize>},  {"-DE", 20, opt_de},
-    {"-FT", 21, opt_ft},  {"-DP", 22, opt_dp},  {"-DW", 23, opt_window_size<&OptionState::display_width, kInvalidDisplaySize>},
-    {"-DH", 24, opt_window_size<&OptionState::display_height, kInvalidDisplaySize>},  {"-PW", 25, opt_pw},
-    {"-SM", 26, opt_sm},  {nullptr, -1, nullptr},
+    {"-DT", 16, opt_dt},  {"-SP", 17, opt_sp},
+    {"-SW", 18, opt_window_size<&OptionState::status_width, kInvalidStatusSize>},
+    {"-SH", 19, opt_window_size<&OptionState::status_height, kInvalidStatusSize>},
+    {"-DE", 20, opt_de},  {"-FT", 21, opt_ft},  {"-DP", 22, opt_dp},
+    {"-DW", 23, opt_window_size<&OptionState::display_width, kInvalidDisplaySize>},
+    {"-DH", 24, opt_window_size<&OptionState::display_height, kInvalidDisplaySize>},
+    {"-PW", 25, opt_pw},  {"-SM", 26, opt_sm},  {nullptr, -1, nullptr},
 };
 
 const OptionEntry* find_option(const std::string& token) {
@@ -355,6 +355,12 @@ void open_stream_option(Engine& e, bool log, const std::string& name) {
 }
 
 }  // namespace
+
+void read_printer_page(Engine& e) {
+  const PixelSize page = e.host.printer_page();
+  e.options.printer_width = page.width;
+  e.options.printer_height = page.height;
+}
 
 void parse_options(Engine& e, const std::vector<std::string>& tokens) {
   for (size_t i = 1; i < tokens.size(); ++i) {

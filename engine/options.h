@@ -58,5 +58,7 @@ struct OptionState {
 // matched upper-cased; values are passed on as given. Fatal errors unwind
 // with FatalError after the host has shown them.
 void parse_options(Engine& e, const std::vector<std::string>& run_vector);
+// The printer page width and height from the host (option -CC).
+void read_printer_page(Engine& e);
 
 }  // namespace kavor

@@ -20,6 +20,13 @@ bool run_rendering(Engine& e, const DeviceTargets& targets, const std::function<
   return finished;
 }
 
+void switch_targets(Engine& e, const DeviceTargets& targets) {
+  flush_display_batch(e);
+  e.device.targets = targets;
+  e.device.remembered = DeviceState{}.remembered;
+  reset_display_batch(e);
+}
+
 bool run_rendering(Engine& e, const DeviceTargets& targets) {
   return run_rendering(e, targets, [](Engine& engine) { engine_run(engine); });
 }

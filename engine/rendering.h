@@ -19,4 +19,10 @@ bool run_rendering(Engine& e, const DeviceTargets& targets, const std::function<
 // directory, as the desktop program renders its view, pages and exports.
 bool run_rendering(Engine& e, const DeviceTargets& targets);
 
+// Moves a rendering that is under way to other targets (a host that keeps
+// pages apart, at a page end): the pending polyline is drawn on the old
+// targets, which also ends an open conversion file; the new targets start
+// with an empty display batch and a printer page on which nothing was drawn.
+void switch_targets(Engine& e, const DeviceTargets& targets);
+
 }  // namespace kavor

@@ -188,6 +188,13 @@ void prepare_run(Engine& e, const std::vector<std::string>& run_vector) {
   init_interpreter(e);
 }
 
+void change_sheet(Engine& e, const std::vector<std::string>& sheet_options) {
+  parse_options(e, sheet_options);
+  e.run.view = e.host.view_area();
+  if (e.options.device == DeviceKind::PRINTER) read_printer_page(e);
+  build_plot_area(e);
+}
+
 void engine_run_once(Engine& e, const std::vector<std::string>& run_vector) {
   prepare_run(e, run_vector);
   draw_clip_frame(e);

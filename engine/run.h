@@ -27,6 +27,14 @@ void engine_run_once(Engine& e, const std::vector<std::string>& run_vector);
 // parses the run vector's options and initialises the interpreter (plot
 // area, hard-clip limits, defaults). Also used on its own to learn sizes.
 void prepare_run(Engine& e, const std::vector<std::string>& run_vector);
+// A new sheet in the middle of a run, at a page advance (a converter that
+// fits each page on its own): the options in `sheet_options` (entry 0 is
+// the program name; plotter, paper, trimming) are parsed over the run's
+// option state, the view and printer page sizes are read from the host
+// again, and the plot area, hard-clip limits and device mapping are derived
+// anew. The graphics state stays as the page advance left it; a printer
+// reset or IN that follows sets its defaults from the new sheet.
+void change_sheet(Engine& e, const std::vector<std::string>& sheet_options);
 // Resets option state, streams and pen colours before a run.
 void reset_run_state(Engine& e);
 // One run over plot bytes held in memory (tests, fuzzing): the run vector

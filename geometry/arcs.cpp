@@ -89,7 +89,8 @@ void extend_extents_by_arc(Engine& e, ArcPoint m, double r, double s, double end
 
 // False when the polygon buffer is full (it has warned once already).
 bool record_point(Engine& e, ArcPoint p, int output) {
-  const int count = output == ARC_WEDGE ? add_vertex(e, p.x, p.y, VERTEX_CONTINUES, VERTEX_ADD) : add_polygon_mode_vertex(e, p.x, p.y);
+  const int count = output == ARC_WEDGE ? add_vertex(e, p.x, p.y, VERTEX_CONTINUES, VERTEX_ADD)
+                                        : add_polygon_mode_vertex(e, p.x, p.y);
   return count >= 0;
 }
 

@@ -8,9 +8,9 @@
 #include "engine/diagnostics.h"
 #include "engine/engine.h"
 #include "engine/numeric.h"
+#include "geometry/coordinates.h"
 #include "geometry/line_path.h"
 #include "geometry/scan_fill.h"
-#include "geometry/coordinates.h"
 
 namespace kavor {
 

@@ -12,9 +12,9 @@
 #include "engine/engine.h"
 #include "engine/numeric.h"
 #include "engine/units.h"
-#include "geometry/line_path.h"
 #include "geometry/coordinates.h"
 #include "geometry/hatch.h"
+#include "geometry/line_path.h"
 
 namespace kavor {
 
@@ -232,84 +232,102 @@ void scan_rows(const std::vector<Vertex>& vertices, int64_t bottom, int64_t top,
 
 namespace {
 
-// The neighbours of vertex i along its subpolygon; a closed subpolygon's
-// first vertex is preceded by the vertex before its closing vertex.
-Segment neighbour_chord(const std::vector<Vertex>& v, size_t i) {
-  size_t first = i;
-  while (first > 0 && !starts_subpolygon(v[first].flag)) --first;
-  size_t last = i;
-  while (last + 1 < v.size() && !starts_subpolygon(v[last + 1].flag)) ++last;
-  const bool closed = last > first && v[last].x == v[first].x && v[last].y == v[first].y;
-  const size_t ring_end = closed ? last - 1 : last;  // last vertex of the ring
-  const size_t before = i == first ? ring_end : i - 1;
-  const size_t after = i >= ring_end ? first : i + 1;
-  return {v[before].x, v[before].y, v[after].x, v[after].y};
-}
-
-// Index of the first vertex that rounds to the point, or the table size.
-size_t vertex_at(const std::vector<Vertex>& v, const Intercept& p) {
-  for (size_t i = 0; i < v.size(); ++i) {
-    if (round_half_away(v[i].x) == p.x && round_half_away(v[i].y) == p.y) return i;
-  }
-  return v.size();
-}
-
-// Where the hatch line meets the boundary at a vertex, two edges give the
-// same crossing: the boundary passing across keeps one, the boundary only
-// touching the line keeps none.
-void resolve_vertex_crossings(const std::vector<Vertex>& v, const Segment& line, std::vector<Intercept>& table) {
-  std::vector<Intercept> kept;
-  for (size_t k = 0; k < table.size(); ++k) {
-    const bool pair = k + 1 < table.size() && table[k].x == table[k + 1].x && table[k].y == table[k + 1].y;
-    const size_t i = pair ? vertex_at(v, table[k]) : v.size();
-    if (i == v.size()) {
-      kept.push_back(table[k]);
-      continue;
-    }
-    const Segment chord = neighbour_chord(v, i);
-    double x = 0, y = 0;
-    if (intersect_segments(RULE_HATCH, line.data(), chord.data(), &x, &y)) kept.push_back(table[k]);
-    ++k;
-  }
-  table.swap(kept);
-}
-
-}  // namespace
-
-namespace {
-
 using PartFn = std::function<void(double x1, double y1, double x2, double y2)>;
 
-// The parts of one hatch line inside the polygon with these edges; the
-// table is the caller's, so that a whole fill reuses one.
-void cut_hatch_line(const std::vector<Vertex>& vertices, const std::vector<Segment>& edges, const Segment& hatch,
-                    std::vector<Intercept>& table, const PartFn& part) {
-  collect_intercepts(RULE_HATCH, hatch, edges, table);
-  resolve_vertex_crossings(vertices, hatch, table);
-  for (size_t k = 0; k + 1 < table.size(); k += 2) part(table[k].x, table[k].y, table[k + 1].x, table[k + 1].y);
-}
+// A polygon prepared once for all the hatch lines of a fill (up to 2048
+// lines across up to 1000 vertices): its edges, its vertices by their
+// rounded point, and the chord between each vertex's neighbours.
+class HatchPolygon {
+ public:
+  explicit HatchPolygon(const std::vector<Vertex>& v) : edges_(polygon_edges(v)), chords_(v.size()) {
+    for (size_t i = 0; i < v.size(); ++i) {
+      const RoundedPoint p{round_half_away(v[i].x), round_half_away(v[i].y), i};
+      if (!std::isnan(p.x) && !std::isnan(p.y)) by_point_.push_back(p);
+    }
+    std::sort(by_point_.begin(), by_point_.end());
+    for (size_t first = 0; first < v.size();) {
+      size_t last = first;
+      while (last + 1 < v.size() && !starts_subpolygon(v[last + 1].flag)) ++last;
+      set_ring_chords(v, first, last);
+      first = last + 1;
+    }
+  }
+
+  // The parts of one hatch line inside the polygon; the table is reused.
+  void cut(const Segment& hatch, std::vector<Intercept>& table, const PartFn& part) const {
+    collect_intercepts(RULE_HATCH, hatch, edges_, table);
+    resolve_vertex_crossings(hatch, table);
+    for (size_t k = 0; k + 1 < table.size(); k += 2) part(table[k].x, table[k].y, table[k + 1].x, table[k + 1].y);
+  }
+
+ private:
+  struct RoundedPoint {
+    double x, y;
+    size_t index;
+    bool operator<(const RoundedPoint& o) const {
+      return x < o.x || (x == o.x && (y < o.y || (y == o.y && index < o.index)));
+    }
+  };
+
+  // The neighbours of each vertex of the subpolygon first..last; a closed
+  // subpolygon's first vertex is preceded by the vertex before its closing vertex.
+  void set_ring_chords(const std::vector<Vertex>& v, size_t first, size_t last) {
+    const bool closed = last > first && v[last].x == v[first].x && v[last].y == v[first].y;
+    const size_t ring_end = closed ? last - 1 : last;  // last vertex of the ring
+    for (size_t i = first; i <= last; ++i) {
+      const size_t before = i == first ? ring_end : i - 1;
+      const size_t after = i >= ring_end ? first : i + 1;
+      chords_[i] = {v[before].x, v[before].y, v[after].x, v[after].y};
+    }
+  }
+
+  // Index of the first vertex that rounds to the point, or the table size.
+  size_t vertex_at(const Intercept& p) const {
+    const auto it = std::lower_bound(by_point_.begin(), by_point_.end(), RoundedPoint{p.x, p.y, 0});
+    return it != by_point_.end() && it->x == p.x && it->y == p.y ? it->index : chords_.size();
+  }
+
+  // Where the hatch line meets the boundary at a vertex, two edges give the
+  // same crossing: the boundary passing across keeps one, the boundary only
+  // touching the line keeps none.
+  void resolve_vertex_crossings(const Segment& line, std::vector<Intercept>& table) const {
+    std::vector<Intercept> kept;
+    for (size_t k = 0; k < table.size(); ++k) {
+      const bool pair = k + 1 < table.size() && table[k].x == table[k + 1].x && table[k].y == table[k + 1].y;
+      const size_t i = pair ? vertex_at(table[k]) : chords_.size();
+      if (i == chords_.size()) {
+        kept.push_back(table[k]);
+        continue;
+      }
+      double x = 0, y = 0;
+      if (intersect_segments(RULE_HATCH, line.data(), chords_[i].data(), &x, &y)) kept.push_back(table[k]);
+      ++k;
+    }
+    table.swap(kept);
+  }
+
+  std::vector<Segment> edges_;
+  std::vector<Segment> chords_;
+  std::vector<RoundedPoint> by_point_;
+};
 
 }  // namespace
 
-// The edges are taken once for all the lines of the fill: up to 2048 lines
-// cross a polygon of up to 1000 vertices.
 void fill_polygon_hatch(Engine& e, const std::vector<Vertex>& vertices, double angle) {
   if (vertices.empty()) return;
   const Box b = bounding_box(vertices);
   const HatchBox box{b.xmin, b.ymin, b.xmax, b.ymax};
   if (!hatch_box_visible(e, box)) return;
-  const std::vector<Segment> edges = polygon_edges(vertices);
+  const HatchPolygon polygon(vertices);
   std::vector<Intercept> table;
   const PartFn draw = [&e](double ax, double ay, double bx, double by) { draw_line(e, ax, ay, bx, by); };
   lay_out_hatch(e, box, hatch2pu(e, e.gs.fill.kind), angle, kArcRadiansPerDegree,
-                [&](double x1, double y1, double x2, double y2) {
-                  cut_hatch_line(vertices, edges, {x1, y1, x2, y2}, table, draw);
-                });
+                [&](double x1, double y1, double x2, double y2) { polygon.cut({x1, y1, x2, y2}, table, draw); });
 }
 
 void hatch_line_parts(const std::vector<Vertex>& vertices, const double line[4], const PartFn& part) {
   std::vector<Intercept> table;
-  cut_hatch_line(vertices, polygon_edges(vertices), {line[0], line[1], line[2], line[3]}, table, part);
+  HatchPolygon(vertices).cut({line[0], line[1], line[2], line[3]}, table, part);
 }
 
 }  // namespace kavor

@@ -1,6 +1,7 @@
 // The configuration and status chapter: IN, DF, IP, IR, IW, RO, SC, PG and
 // BP; the page advances AF and AH; the device settings MC, MT and ST; IC and
-// RC of the older plotters. Also the plot area and the state defaults.
+// RC of the older plotters; the comment CO. Also the plot area and the state
+// defaults.
 #include "hpgl/configuration.h"
 
 #include <cmath>
@@ -20,9 +21,9 @@
 #include "geometry/line_pattern.h"
 #include "geometry/polygon_buffer.h"
 #include "hpgl/characters.h"
-#include "hpgl/labels.h"
 #include "hpgl/dispatch.h"
 #include "hpgl/instruction_table.h"
+#include "hpgl/labels.h"
 #include "hpgl/lexer.h"
 #include "hpgl/lines_and_fills.h"
 
@@ -31,20 +32,6 @@ namespace kavor {
 namespace {
 
 bool is_scale_factor(double f) { return f != 0.0 && f != 1.0; }
-
-// Plotters that take these sheets turned by 90 degrees.
-bool sheet_is_turned(int plotter, int paper) {
-  switch (plotter) {
-    case HP7570:
-    case HP7580:
-      return paper == PAPER_A4 || paper == PAPER_A;
-    case HP7585:
-    case HP7586:
-      return paper == PAPER_A4 || paper == PAPER_A2 || paper == PAPER_A || paper == PAPER_C;
-    default:
-      return false;
-  }
-}
 
 void load_plot_area(Engine& e) {
   load_paper_record(e);
@@ -414,11 +401,18 @@ void device_extents(Engine& e) {
 }
 
 void page_step(Engine& e) {
+  const bool advance = e.gs.page.advance_pending;
   move_pen_to(e, 0, 0);
   e.gs.pen.down = false;
   if (e.gs.page.drawn && e.options.frame) draw_clip_frame(e);
   e.gs.page.drawn = false;
   e.gs.page.advance_pending = false;
+  if (advance) e.host.end_page();
+}
+
+void reset_printer(Engine& e) {
+  if (e.gs.page.advance_pending) e.host.end_page();
+  init_interpreter(e);
 }
 
 namespace {
@@ -549,6 +543,7 @@ int hpgl_BP(Engine& e) {
 int hpgl_AF(Engine& e) {
   if (e.gs.page.drawn) draw_clip_frame(e);
   e.gs.page.drawn = false;
+  e.host.end_page();
   return 0;
 }
 
@@ -590,6 +585,18 @@ int hpgl_IC(Engine& e) { return next_input_char(e); }
 // RC ...;  (accepted; nothing changes)
 int hpgl_RC(Engine&) { return 0; }
 
+// CO ["text"];  A comment: the quoted text is skipped as a whole, so that
+// the letters in it are never read as instructions.
+int hpgl_CO(Engine& e) {
+  if (skip_separators(e) != '"') return 0;
+  next_input_char(e);
+  int c;
+  do {
+    c = next_input_char(e);
+  } while (c != '"' && c != -1);
+  return c == -1 ? -1 : 0;
+}
+
 constexpr InstructionEntry kInstructions[] = {
     {'I', 'N', hpgl_IN, SCAN_REALS, 1, LEVEL_BOTH},
     {'D', 'F', hpgl_DF, SCAN_REALS, 0, LEVEL_BOTH},
@@ -608,6 +615,7 @@ constexpr InstructionEntry kInstructions[] = {
     {'S', 'T', hpgl_ST, SCAN_REALS, 1, LEVEL_BOTH},
     {'I', 'C', hpgl_IC, SCAN_BY_HANDLER, 0, LEVEL_HPGL},
     {'R', 'C', hpgl_RC, SCAN_REALS, 0, LEVEL_HPGL},
+    {'C', 'O', hpgl_CO, SCAN_BY_HANDLER, 0, LEVEL_HPGL2},
 };
 
 }  // namespace

@@ -74,7 +74,7 @@ int escape_state(Engine& e, int c) {
       e.run.state = device_control_state;
       return c;
     case 'E':
-      init_interpreter(e);
+      reset_printer(e);
       return c;
     default:
       e.run.state = parseGl;

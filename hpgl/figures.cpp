@@ -223,7 +223,8 @@ struct Wedge {
 };
 
 void edge_wedge(Engine& e, const Wedge& w) {
-  const ArcPoint s{w.m.x + w.r * std::cos(w.start * kWedgeRadiansPerDegree), w.m.y + w.r * std::sin(w.start * kWedgeRadiansPerDegree)};
+  const double a = w.start * kWedgeRadiansPerDegree;
+  const ArcPoint s{w.m.x + w.r * std::cos(a), w.m.y + w.r * std::sin(a)};
   draw_to(e, s.x, s.y);
   move_pen_to(e, w.m.x, w.m.y);
   double ex, ey;

@@ -13,8 +13,8 @@
 #include "geometry/coordinates.h"
 #include "geometry/line_path.h"
 #include "geometry/polygon_buffer.h"
-#include "hpgl/labels.h"
 #include "hpgl/instruction_table.h"
+#include "hpgl/labels.h"
 #include "hpgl/lexer.h"
 
 namespace kavor {

@@ -22,20 +22,25 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export QT_QPA_PLATFORM=offscreen
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$store/findings" "$work/param-seed"
-printf -- '-PT HP7585 -PP A1E -BM 0 0 50 50 -PX 2x1 -RE 300x600\n' >"$work/param-seed/seed1"
+mkdir -p "$store/findings"
 
-# The seed folders of a target that exist: the test plots for the plot
-# targets, the option seed for the parameter target, and the target's own
-# folder of earlier findings.
-seed_dirs() {
-  local candidates=()
+# Copies a target's seeds into one scratch folder: the test plots and the
+# earlier findings for the plot targets, an option line and the earlier
+# findings for the parameter target. Folders that do not exist give none.
+gather_seeds() {  # gather_seeds TARGET FOLDER
+  local patterns=()
   case "$1" in
-    plot | picture) candidates=("$root/tests/data" "$root/tests/data/fuzz/plot") ;;
-    param) candidates=("$work/param-seed" "$root/tests/data/fuzz/param") ;;
+    plot | picture) patterns=("tests/data/*.plt" "tests/data/fuzz/plot/*") ;;
+    param) patterns=("tests/data/fuzz/param/*") ;;
   esac
-  for d in "${candidates[@]}"; do
-    if [ -d "$d" ]; then echo "$d"; fi
+  mkdir -p "$2"
+  if [ "$1" = param ]; then
+    printf -- '-PT HP7585 -PP A1E -BM 0 0 50 50 -PX 2x1 -RE 300x600\n' >"$2/option-line"
+  fi
+  for pattern in "${patterns[@]}"; do
+    for f in $pattern; do
+      if [ -f "$f" ]; then cp "$f" "$2/"; fi
+    done
   done
 }
 
@@ -47,13 +52,15 @@ for target in "${targets[@]}"; do
   fi
   corpus=$store/$target
   mkdir -p "$corpus"
-  mapfile -t seeds < <(seed_dirs "$target")
+  gather_seeds "$target" "$work/seeds-$target"
   echo "== fuzzing $target for ${seconds}s (corpus $corpus: $(find "$corpus" -type f | wc -l) inputs)"
-  # New inputs go to the first folder, the corpus; the seed folders are only
-  # read. Run inside the scratch folder: nothing a target does lands in the tree.
+  # New inputs go to the first folder, the corpus; the seeds are only read.
+  # Run inside the scratch folder: nothing a target does lands in the tree.
+  # A 4 KB plot of large hatched figures takes seconds under the sanitizers
+  # and coverage, more on a busy machine: only a unit past 30 s is a hang.
   status=0
-  (cd "$work" && "$binary" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=4096 \
-    -print_final_stats=1 -artifact_prefix="$store/findings/$target-" "$corpus" "${seeds[@]}") \
+  (cd "$work" && "$binary" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2048 -max_len=4096 \
+    -print_final_stats=1 -artifact_prefix="$store/findings/$target-" "$corpus" "$work/seeds-$target") \
     >"$work/$target.log" 2>&1 || status=$?
   # Runs and coverage (cov, ft) of the last status line, and any report.
   grep -E '^#[0-9]+' "$work/$target.log" | tail -n 1 || true

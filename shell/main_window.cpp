@@ -28,6 +28,7 @@
 #include "shell/dialogs/settings_slot_dialog.h"
 #include "shell/direct_output.h"
 #include "shell/display_names.h"
+#include "shell/export.h"
 #include "shell/file_dialogs.h"
 #include "shell/help_window.h"
 #include "shell/icons.h"
@@ -68,6 +69,7 @@ MainWindow::MainWindow(ShellServices services)
   setWindowIcon(program_icon());
   host_ = std::make_unique<ShellHost>(*this, *boxes_, settings_dir_);
   renderer_ = std::make_unique<ViewRenderer>(*host_);
+  export_ = std::make_unique<Export>(*host_, *boxes_);
   view_ = new ViewWidget(*renderer_, this);
   setCentralWidget(view_);
   zoom_handlers_ = std::make_unique<ZoomHandlers>(*view_, zoom_, settings_, [this] { discard_and_repaint(); });
@@ -208,7 +210,8 @@ int MainWindow::client_height() const {
 void MainWindow::render_view() {
   update_title();
   update_status();
-  if (plot_file_.isEmpty() || renderer_->is_rendering() || renderer_->has_picture()) return;
+  // While another session (an export) runs the engine, the picture waits.
+  if (plot_file_.isEmpty() || host_->in_session() || renderer_->is_rendering() || renderer_->has_picture()) return;
   const PixelSize picture{view_->width(), view_->height()};
   if (picture.width <= 0 || picture.height <= 0) return;
   const bool converting = conversion_.is_open();
@@ -285,7 +288,7 @@ void MainWindow::report_settings_file(const std::string& text, const std::string
 // ---- window events ----
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (renderer_->is_rendering()) {
+  if (renderer_->is_rendering() || host_->in_session()) {
     // The engine is still on the stack: stop it, and close once it is out.
     host_->request_cancel();
     close_after_rendering_ = true;
@@ -369,17 +372,40 @@ void MainWindow::convert() {
   discard_and_repaint();
 }
 
-// Printing and export are built on this window by their own parts of the
-// program.
-void MainWindow::save_bitmap() {}
-void MainWindow::save_metafile() {}
+// The export commands act only on a finished picture; the picture is
+// looked at again after the file dialog, which lets the window repaint.
+void MainWindow::save_bitmap() {
+  if (!renderer_->finished_picture()) return;
+  const QString path = files_->choose(FileDialogKind::save_bitmap);
+  const QImage* picture = renderer_->finished_picture();
+  if (!path.isEmpty() && picture) export_->save_bitmap(*picture, path);
+}
+
+// The metafile is drawn at the view's present size from the parameter
+// file of the last rendering, so it shows what the view shows, zoom too.
+void MainWindow::save_metafile() {
+  if (!renderer_->finished_picture()) return;
+  const QString path = files_->choose(FileDialogKind::save_metafile);
+  if (path.isEmpty() || !renderer_->finished_picture()) return;
+  if (!export_->save_metafile(path, view_->size(), QSize(view_->width(), client_height()))) {
+    end_process_(1);
+    return;
+  }
+  view_->update();
+  if (close_after_rendering_) close();
+}
+
+void MainWindow::copy() {
+  if (const QImage* picture = renderer_->finished_picture()) export_->copy(*picture);
+}
+
+// Printing is built on this window by its own part of the program.
 void MainWindow::print() {}
 void MainWindow::print_on_2() {}
 void MainWindow::print_on_4() {}
 void MainWindow::print_on_8() {}
 void MainWindow::print_on_16() {}
 void MainWindow::printer_setup() {}
-void MainWindow::copy() {}
 
 void MainWindow::exit_program() {
   forget_view();

@@ -21,6 +21,7 @@ namespace kavor {
 
 class DirectOutput;
 class DrawDialog;
+class Export;
 class FileDialogs;
 class HelpWindow;
 class MessageBoxes;
@@ -134,6 +135,7 @@ class MainWindow : public QMainWindow {
   ViewZoom zoom_;
   std::unique_ptr<ShellHost> host_;
   std::unique_ptr<ViewRenderer> renderer_;
+  std::unique_ptr<Export> export_;
   ViewWidget* view_ = nullptr;
   std::unique_ptr<ZoomHandlers> zoom_handlers_;
   // Scribble mode: the tool window and its handlers while it is on.

@@ -5,24 +5,8 @@
 # WMF. Usage: convert_formats_test.sh PATH/TO/kavor-convert
 set -u
 CONVERT=${1:?usage: convert_formats_test.sh kavor-convert}
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-export KAVOR_HOME="$WORK/home" XDG_RUNTIME_DIR="$WORK/run"
-mkdir -p "$KAVOR_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-passed=0
-failed=0
-
-check() {  # check NAME COMMAND...
-  local name=$1
-  shift
-  if "$@" >"$WORK/last.log" 2>&1; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    echo "FAIL: $name"
-    sed 's/^/    /' "$WORK/last.log"
-  fi
-}
+# shellcheck source=picture_checks.sh
+source "$(dirname "$0")/picture_checks.sh"
 
 # PE data in base 32: a pen-up absolute move to (6000, 1000), then a
 # closed triangle of relative moves.

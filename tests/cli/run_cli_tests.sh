@@ -127,7 +127,7 @@ expect_absent "valid plot has no messages" 'XP:Invalid command.'
 
 twice=$(plot twice.plt 'XP;QQ;')
 run -o "$out" --abort-on-error "$twice"
-expect "abort ends the run" 0 'XP:Invalid command.'
+expect "abort ends the run and fails it" 1 'XP:Invalid command.' "kavor-convert: $twice was not converted"
 expect_absent "nothing after abort" 'QQ:Invalid command.'
 
 esc=$(plot esc.plt '\033%-1BIN;\033%-1X\033.I81;;17:SP1;\033E')
@@ -168,6 +168,88 @@ if [ "$status" -eq 0 ] && [ -z "$stderr_text" ]; then
 else
   fail "quiet run prints nothing"
 fi
+
+# expect_file NAME FILE EXPECTED: FILE holds exactly the bytes of EXPECTED.
+expect_file() {
+  if cmp -s "$2" "$3"; then pass; else fail "$1 ($2 changed)"; fi
+}
+
+# Nothing lost: an output that is an input is refused before anything is
+# read or written, whatever the format.
+for f in svg wmf hpgl pdf; do
+  cp "$good" "$work/same.$f"
+  run -o "$work/same.$f" "$work/same.$f"
+  expect "-o names the input ($f)" 2 "kavor-convert: $work/same.$f is one of the inputs; nothing was written"
+  expect_file "the input stays ($f)" "$work/same.$f" "$good"
+done
+mkdir -p "$work/dir"
+cp "$good" "$work/dir/plot.svg"
+run --format svg --out-dir "$work/dir" "$work/dir/plot.svg"
+expect "--out-dir names the input" 2 "kavor-convert: $work/dir/plot.svg is one of the inputs; nothing was written"
+expect_file "the input stays (--out-dir)" "$work/dir/plot.svg" "$good"
+
+# A failed run leaves an existing output byte for byte, and no other file.
+mkdir -p "$work/keep"
+kept="$work/keep/picture.png"
+printf 'not a picture yet' >"$kept"
+cp "$kept" "$work/kept.orig"
+for case in "missing input|1|$work/none.plt" "unknown option|2|--bogus $good" "fatal option|1|-PT hp9999 $good" \
+            "abort|1|--abort-on-error $bad"; do
+  IFS='|' read -r name want rest <<<"$case"
+  # shellcheck disable=SC2086
+  run -o "$kept" $rest
+  expect "$name fails" "$want"
+  expect_file "$name leaves the existing output" "$kept" "$work/kept.orig"
+done
+if [ "$(ls -A "$work/keep")" = "picture.png" ]; then pass; else fail "no partial files are left: $(ls -A "$work/keep")"; fi
+
+# Every write error is reported.
+run --format pdf -o /dev/full "$good"
+expect "a PDF that cannot be written fails" 1 "kavor-convert: cannot write /dev/full" "kavor-convert: $good was not converted"
+run -o "$work/no/such/dir/x.png" "$good"
+expect "an output in a missing directory fails" 1 "kavor-convert: $good was not converted"
+
+# A batch converts what it can and reports each failure on its own line.
+second=$(plot second.plt 'IN;SP1;PA0,0;PD500,500;')
+run --out-dir "$work/batch/new" "$good" "$work/none.plt" "$second"
+expect "a batch with a missing input exits 1" 1 "kavor-convert: $work/none.plt was not converted"
+if [ -s "$work/batch/new/good.png" ] && [ -s "$work/batch/new/second.png" ]; then pass; else fail "the batch converts the other inputs into the new --out-dir"; fi
+mkdir -p "$work/other"
+cp "$good" "$work/other/good.plt"
+run --out-dir "$work/same-stem" "$good" "$work/other/good.plt"
+if [ "$status" -eq 0 ] && [ -s "$work/same-stem/good.png" ] && [ -s "$work/same-stem/good_2.png" ]; then pass; else fail "two inputs with one stem get two outputs"; fi
+
+# The converter's own options are its own.
+run --bogus "$good"
+expect "an unknown long option is a usage error" 2 "kavor-convert: unknown option --bogus"
+if grep -q '^usage: kavor-convert' "$work/stderr"; then pass; else fail "the usage follows the error"; fi
+run --version
+if [ "$status" -eq 0 ] && grep -qx 'kavor-convert [0-9.]*' "$work/stdout"; then pass; else fail "--version"; fi
+run -o "$work/picture.xyz" "$good"
+expect "an output of no known format is refused" 2
+run --format png -o "$work/picture.xyz" "$good"
+expect "--format says which" 0
+if command -v script >/dev/null; then
+  script -qec "'$convert' -o '$work/tty.png'" /dev/null >"$work/stderr" 2>&1 </dev/null
+  status=$?
+  expect "without an input on a terminal: the usage" 2
+fi
+"$convert" -o - "$good" >"$work/stdout.png" 2>/dev/null </dev/null
+if head -c 8 "$work/stdout.png" | od -An -tx1 | grep -q '89 50 4e 47'; then pass; else fail "-o - writes the picture to standard output"; fi
+
+# Messages stay readable: each text at most 20 times, then a count.
+many=$(plot many.plt "$(for _ in $(seq 30); do printf 'XPU;'; done)QPU;")
+run -o "$out" "$many"
+expect "repeated messages are counted" 0 "kavor-convert: 10 more: XP:Invalid command." 'QP:Invalid command.' \
+  'kavor-convert: 0 warnings, 31 instruction errors, 0 fatal errors'
+if [ "$(grep -cxF 'XP:Invalid command.' "$work/stderr")" -eq 20 ]; then pass; else fail "a text is shown 20 times"; fi
+
+# A settings directory that cannot be written does not stop a conversion.
+printf 'a file' >"$work/plainhome"
+KAVOR_HOME="$work/plainhome" "$convert" -o "$out" "$good" >"$work/stdout" 2>"$work/stderr" </dev/null
+status=$?
+expect "an unusable settings directory" 0 \
+  "kavor-convert: the settings directory $work/plainhome/ cannot be written; the built-in paper database is used"
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

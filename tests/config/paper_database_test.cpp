@@ -185,12 +185,12 @@ void expect_choice(const PaperChoice& c, int plotter, int paper, int mode) {
 TEST(PaperFitting, ChoosesTheTightestDefaultRecord) {
   TestEngine t;
   write_default_paper_database(t.dir.path());
-  expect_choice(fit(t, box(10, 10860, 10, 7590)), 0x401, 0, 0);
+  expect_choice(fit(t, box(10, 10860, 10, 7590)), HP7550, PAPER_A4, MODE_NORMAL);
   // A3 of the HP7595/HP7596 block: the last heading line names the block.
-  expect_choice(fit(t, box(-7000, 7000, -4000, 4000)), 0x1002, 1, 0);
+  expect_choice(fit(t, box(-7000, 7000, -4000, 4000)), HP7596, PAPER_A3, MODE_NORMAL);
   // Touching a limit does not fit (strict tests).
   PaperChoice c = fit(t, box(0, 10860, 10, 7590));
-  EXPECT_FALSE(c.plotter == 0x401 && c.paper == 0);
+  EXPECT_FALSE(c.plotter == HP7550 && c.paper == PAPER_A4);
 }
 
 TEST(PaperFitting, NeverChoosesSwappedOrUntakenRecords) {
@@ -210,7 +210,7 @@ TEST(PaperFitting, ReplacesTheAnswerOnlyWhenTighterInBothAxes) {
               "$A2\n0 1000 0 1000\n"                  // a tie
               "!end\n!hp7580:expand\n$B\n0 500 0 500\n"  // tighter in both
               "!end\n!hp7585:normal\n$C\n0 600 0 400\n!end\n");
-  expect_choice(fit(t, box(50, 100, 50, 100)), 0x2001, 6, 1);
+  expect_choice(fit(t, box(50, 100, 50, 100)), HP7580, PAPER_B, MODE_EXPAND);
 }
 
 TEST(PaperFitting, EndLinesKeepTheCurrentPaper) {
@@ -218,7 +218,7 @@ TEST(PaperFitting, EndLinesKeepTheCurrentPaper) {
   t.dir.write("$ppaper.kv", "!hp7475:normal\n$B\n0 10 0 10\n!end\n0 500 0 500\n!hp7550:bogus\n$A\n\n");
   // The stray line after !end counts as B of HP7475; the empty line after
   // $A (mode read as NORMAL) repeats the numbers and is no tighter.
-  expect_choice(fit(t, box(100, 200, 100, 200)), 0x202, 6, 0);
+  expect_choice(fit(t, box(100, 200, 100, 200)), HP7475, PAPER_B, MODE_NORMAL);
 }
 
 TEST(PaperFitting, DamagedOrMissingFileIsFatal) {
@@ -238,10 +238,10 @@ TEST(PaperFitting, ApplyStoresAChangedFitOnly) {
   write_default_paper_database(t.dir.path());
   t.engine->gs.extents = box(10, 10860, 10, 7590);
   Settings s;
-  s.plotter = 0x2002;
+  s.plotter = HP7585;
   s.expand = 1;
   EXPECT_EQ(apply_fitting_paper(*t.engine, s), 1);
-  EXPECT_EQ(s.plotter, 0x401);
+  EXPECT_EQ(s.plotter, HP7550);
   EXPECT_EQ(s.paper, 0);
   EXPECT_EQ(s.expand, 0);
   EXPECT_EQ(apply_fitting_paper(*t.engine, s), 0);

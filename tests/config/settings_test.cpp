@@ -97,12 +97,12 @@ TEST(ParameterFile, ExpandSuffixOnlyForExpandCapablePlotters) {
   Settings back = loaded(hp7550, s);
   EXPECT_EQ(back.expand, 0);
 
-  s.plotter = 8194;  // HP7585
+  s.plotter = HP7585;
   s.paper = 3;       // A1
   std::string hp7585 = parameter_file(s);
   EXPECT_NE(hp7585.find("-PT HP7585\n-PP A1E\n"), std::string::npos);
   back = loaded(hp7585);
-  EXPECT_EQ(back.plotter, 8194);
+  EXPECT_EQ(back.plotter, HP7585);
   EXPECT_EQ(back.paper, 3);
   EXPECT_EQ(back.expand, 1);
 }
@@ -260,7 +260,7 @@ TEST(SettingsFile, OutputPaperB4IsWrittenAsItIs) {
 
 TEST(SettingsFile, LowerCaseLoadsAndOtherLinesAreSkipped) {
   Settings s = loaded("# -PT HP7440\n -PT HP7440\n\n-pt hp7585\n-mono\n-zz 1\n-PT NOSUCH\n-sm real\n-cc esc/p\n");
-  EXPECT_EQ(s.plotter, 8194);
+  EXPECT_EQ(s.plotter, HP7585);
   EXPECT_EQ(s.colour, 0);
   EXPECT_EQ(s.real_size, 0);
   EXPECT_EQ(s.printing, 0);
@@ -330,7 +330,7 @@ TEST(SettingsReset, DefaultsThenConfigFileAndClearDeletesIt) {
 
   clear_default_settings(s, dir.path());
   EXPECT_FALSE(std::filesystem::exists(dir.path() + "$config.kv"));
-  EXPECT_EQ(s.plotter, 1025);
+  EXPECT_EQ(s.plotter, HP7550);
 }
 
 }  // namespace

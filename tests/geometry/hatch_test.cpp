@@ -21,19 +21,20 @@ namespace {
 using testing::TestEngine;
 using testing::conversion_lines;
 using testing::run_handler;
-using testing::use_square_display;
+using testing::SquareDisplayTest;
 using Line = std::array<double, 4>;
+
+// Runs FT with the values, as the dispatcher would after scanning them.
+void ft(Engine& e, const std::vector<double>& values) {
+  e.params.count = static_cast<int>(values.size());
+  for (size_t i = 0; i < values.size(); ++i) e.params.reals[i] = values[i];
+  run_handler(e, "FT");
+}
 
 class FillTypes : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(t.init()); }
   Engine& e() { return *t.engine; }
-
-  void ft(const std::vector<double>& values) {
-    e().params.count = static_cast<int>(values.size());
-    for (size_t i = 0; i < values.size(); ++i) e().params.reals[i] = values[i];
-    run_handler(e(), "FT");
-  }
 
   std::vector<Line> layout(HatchBox box, double spacing, double angle) {
     std::vector<Line> lines;
@@ -46,45 +47,45 @@ class FillTypes : public ::testing::Test {
 };
 
 TEST_F(FillTypes, TypesMapToKinds) {
-  ft({3});
+  ft(e(), {3});
   EXPECT_EQ(e().gs.fill.kind, FILL_HATCH);
-  ft({});
+  ft(e(), {});
   EXPECT_EQ(e().gs.fill.kind, FILL_SOLID);
-  ft({4});
-  ft({2});
+  ft(e(), {4});
+  ft(e(), {2});
   EXPECT_EQ(e().gs.fill.kind, FILL_SOLID);
-  ft({10, 30});
+  ft(e(), {10, 30});
   EXPECT_EQ(e().gs.fill.kind, FILL_SHADING);
   EXPECT_EQ(e().gs.fill.shading_level, 30);
-  ft({11});
+  ft(e(), {11});
   EXPECT_EQ(e().gs.fill.kind, FILL_RASTER);
   EXPECT_EQ(e().gs.fill.raster_index, 1);
   EXPECT_EQ(e().gs.fill.raster_option, 0);
-  ft({11, 4, 1});
+  ft(e(), {11, 4, 1});
   EXPECT_EQ(e().gs.fill.raster_index, 4);
   EXPECT_EQ(e().gs.fill.raster_option, 1);
   EXPECT_TRUE(t.host.warnings.empty());
 }
 
 TEST_F(FillTypes, UnknownTypeReportedAndKindKept) {
-  ft({4});
-  ft({5});
+  ft(e(), {4});
+  ft(e(), {5});
   ASSERT_EQ(t.host.warnings.size(), 1u);
   EXPECT_NE(t.host.warnings[0].find(", type."), std::string::npos);
   EXPECT_EQ(e().gs.fill.kind, FILL_CROSS_HATCH);
 }
 
 TEST_F(FillTypes, SpacingAndAngleKeptPerKind) {
-  ft({3, 100, 30});
-  ft({4, 50, 60});
-  ft({3});
+  ft(e(), {3, 100, 30});
+  ft(e(), {4, 50, 60});
+  ft(e(), {3});
   EXPECT_EQ(e().gs.fill.hatch.spacing, 100);
   EXPECT_EQ(e().gs.fill.hatch.unit, UNITS_PLOTTER);
   EXPECT_EQ(e().gs.fill.hatch.angle, 30);
   EXPECT_EQ(e().gs.fill.cross_hatch.spacing, 50);
   EXPECT_EQ(e().gs.fill.cross_hatch.angle, 60);
   EXPECT_EQ(hatch2pu(e(), FILL_HATCH), 100);
-  ft({3, 0});
+  ft(e(), {3, 0});
   EXPECT_EQ(e().gs.fill.hatch.unit, UNITS_DEFAULT) << "spacing 0 selects the default spacing";
   EXPECT_EQ(e().gs.fill.hatch.angle, 30);
 }
@@ -92,7 +93,7 @@ TEST_F(FillTypes, SpacingAndAngleKeptPerKind) {
 TEST_F(FillTypes, UserUnitSpacingMeasuredAlongXAndFrozen) {
   e().gs.scaling.on = true;
   e().gs.scaling.ux = -4;
-  ft({4, 20});
+  ft(e(), {4, 20});
   EXPECT_EQ(e().gs.fill.cross_hatch.unit, UNITS_USER);
   EXPECT_EQ(hatch2pu(e(), FILL_CROSS_HATCH), 5);
   freeze_user_units(e());
@@ -110,7 +111,7 @@ TEST_F(FillTypes, InvalidSpacingUnitIsASystemError) {
 
 TEST_F(FillTypes, ClearFillStateKeepsTheAnchor) {
   set_anchor(e(), 123, 456, UNITS_PLOTTER);
-  ft({4, 50, 60});
+  ft(e(), {4, 50, 60});
   clear_fill_state(e());
   EXPECT_EQ(e().gs.fill.kind, FILL_SOLID);
   EXPECT_EQ(e().gs.fill.cross_hatch.spacing, 0);
@@ -193,36 +194,28 @@ TEST_F(FillTypes, SpacingZeroAndLineCap) {
 
 // Rectangles drawn through the real line path onto a 1000 x 1000 view of
 // the plot area 0..1000 (conversion y = plotter y).
-class RectangleFills : public FillTypes {
+class RectangleFills : public SquareDisplayTest {
  protected:
   void SetUp() override {
-    FillTypes::SetUp();
-    Engine& en = e();
-    use_square_display(en, conversion);
-    set_anchor(en, 0, 0, UNITS_PLOTTER);
+    SquareDisplayTest::SetUp();
+    set_anchor(e(), 0, 0, UNITS_PLOTTER);
   }
-  std::vector<std::string> take_lines() {
-    std::vector<std::string> out = conversion_lines(conversion.str());
-    conversion.str("");
-    return out;
-  }
-  std::ostringstream conversion;
 };
 
 TEST_F(RectangleFills, ByKind) {
   fill_rectangle(e(), 10, 10, 12, 20);
   EXPECT_EQ(take_lines(), (std::vector<std::string>{"SP1 PU10,10 PD10,20", "SP1 PU11,10 PD11,20",
                                                     "SP1 PU12,10 PD12,20"}));
-  ft({10, 50});
+  ft(e(), {10, 50});
   fill_rectangle(e(), 10, 10, 100, 100);
-  ft({11, 2});
+  ft(e(), {11, 2});
   fill_rectangle(e(), 10, 10, 100, 100);
   EXPECT_TRUE(take_lines().empty()) << "shading and raster kinds keep only the edge";
-  ft({3, 30, 0});
+  ft(e(), {3, 30, 0});
   fill_rectangle(e(), 100, 100, 10, 10);
   EXPECT_EQ(take_lines(), (std::vector<std::string>{"SP1 PU10,90 PD100,90", "SP1 PU10,60 PD100,60",
                                                     "SP1 PU10,30 PD100,30"}));
-  ft({4, 40, 90});
+  ft(e(), {4, 40, 90});
   fill_rectangle(e(), 10, 10, 100, 100);
   EXPECT_EQ(take_lines(), (std::vector<std::string>{"SP1 PU80,10 PD80,100", "SP1 PU40,10 PD40,100",
                                                     "SP1 PU10,80 PD100,80", "SP1 PU10,40 PD100,40"}))
@@ -230,12 +223,12 @@ TEST_F(RectangleFills, ByKind) {
 }
 
 TEST_F(RectangleFills, AnchorMovesTheHatch) {
-  ft({3, 30, 0});
+  ft(e(), {3, 30, 0});
   set_anchor(e(), 500, 17, UNITS_PLOTTER);
   fill_rectangle(e(), 10, 10, 100, 100);
   EXPECT_EQ(take_lines(), (std::vector<std::string>{"SP1 PU10,77 PD100,77", "SP1 PU10,47 PD100,47",
                                                     "SP1 PU10,17 PD100,17"}));
-  ft({3, 30, 45});
+  ft(e(), {3, 30, 45});
   set_anchor(e(), 0, 0, UNITS_PLOTTER);
   fill_rectangle(e(), 0, 0, 100, 100);
   const std::vector<std::string> lines = take_lines();
@@ -248,7 +241,7 @@ TEST_F(RectangleFills, DefaultSpacingIsAHundredthOfP1P2) {
   sc.p1x = sc.p1y = 0;
   sc.p2x = 600;
   sc.p2y = 800;
-  ft({3, 0, 0});
+  ft(e(), {3, 0, 0});
   EXPECT_DOUBLE_EQ(hatch2pu(e(), FILL_HATCH), 10);
   fill_rectangle(e(), 0, 0, 100, 35);
   EXPECT_EQ(take_lines().size(), 4u);

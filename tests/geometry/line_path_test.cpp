@@ -17,7 +17,9 @@ namespace kavor {
 namespace {
 
 using testing::TestEngine;
+using testing::ConversionSegment;
 using testing::conversion_lines;
+using testing::conversion_segments;
 using testing::use_square_display;
 
 struct Segment {
@@ -299,17 +301,15 @@ TEST_F(LinePath, FarOffDiagonalIsWalkedOnlyWhereItCrossesTheView) {
   e.options.display_y = 1000 - 2147483647;
   dash_3_2();
   draw_line(e, 0, 0, 1000, 1000);
-  const std::vector<std::string> runs = lines();
+  const std::vector<ConversionSegment> runs = conversion_segments(conversion.str());
   ASSERT_FALSE(runs.empty());
   EXPECT_LT(runs.size(), 1000u);
-  for (const std::string& run : runs) {
-    int pen, x1, y1, x2, y2;
-    ASSERT_EQ(std::sscanf(run.c_str(), "SP%d PU%d,%d PD%d,%d", &pen, &x1, &y1, &x2, &y2), 5) << run;
+  for (const ConversionSegment& run : runs) {
     // The conversion turns y: its y is 1000 - y', so on the line it equals x.
-    EXPECT_EQ(x1, y1) << run;
-    EXPECT_EQ(x2, y2) << run;
-    EXPECT_GE(std::min(x1, x2), -10) << run;
-    EXPECT_LE(std::max(x1, x2), 1010) << run;
+    EXPECT_EQ(run.x1, run.y1);
+    EXPECT_EQ(run.x2, run.y2);
+    EXPECT_GE(std::min(run.x1, run.x2), -10);
+    EXPECT_LE(std::max(run.x1, run.x2), 1010);
   }
 }
 

@@ -9,17 +9,16 @@
 
 #include "engine/engine.h"
 #include "geometry/hatch.h"
-#include "hpgl/instruction_table.h"
 #include "geometry/line_pattern.h"
+#include "hpgl/instruction_table.h"
 #include "support/test_env.h"
 
 namespace kavor {
 namespace {
 
 using testing::TestEngine;
-using testing::conversion_lines;
 using testing::run_handler;
-using testing::use_square_display;
+using testing::SquareDisplayTest;
 
 struct Expected {
   double x, y;
@@ -210,25 +209,14 @@ TEST_F(PolygonBuffer, ResetForDefaults) {
 // Drawing through the real line path onto a 1000 x 1000 view of a plot
 // area 0..1000; the conversion stream shows every device segment with
 // y = plotter y.
-class PolygonDrawing : public PolygonBuffer {
+class PolygonDrawing : public SquareDisplayTest {
  protected:
-  void SetUp() override {
-    PolygonBuffer::SetUp();
-    Engine& en = e();
-    use_square_display(en, conversion);
-  }
-  std::vector<std::string> take_lines() {
-    std::vector<std::string> out = conversion_lines(conversion.str());
-    conversion.str("");
-    return out;
-  }
   // PM0 at the pen position, the points with the pen down, PM2.
   void polygon(const std::vector<std::pair<double, double>>& points, bool down = true) {
     pm(e(), 0);
     for (const auto& [x, y] : points) pen_to(e(), down, x, y);
     pm(e(), 2);
   }
-  std::ostringstream conversion;
 };
 
 TEST_F(PolygonDrawing, EdgeDrawsExactlyThePenDownEdges) {

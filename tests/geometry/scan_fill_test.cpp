@@ -268,6 +268,9 @@ TEST(SolidFill, HugeZoomVisitsOnlyTheVisibleRows) {
   flush_display_batch(*t.engine);
   EXPECT_GT(surface.calls, 0);
   EXPECT_LT(surface.calls, 2000);
+  // The rows scanned: the view's 600 and one beyond each edge.
+  EXPECT_GT(t.engine->work.scan_rows, 0);
+  EXPECT_LE(t.engine->work.scan_rows, 603);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "engine/run.h"
 #include "support/test_env.h"
 
 namespace kavor {
@@ -358,6 +359,47 @@ TEST_F(Coordinates, PageStepRedrawsTheFrameOnlyAfterDrawing) {
   plain.engine->gs.page.drawn = true;
   plain.feed("PG;RO;");
   EXPECT_DOUBLE_EQ(plain.engine->gs.extents.xmax, -29.0);
+}
+
+TEST(PageEnds, EveryPageAdvanceCarriedOutIsReportedOnce) {
+  struct Case {
+    const char* plot;
+    int ends;
+  };
+  const Case cases[] = {
+      {"PG;", 0},               // an advance with nothing after it ends no page
+      {"PG;PU;", 1},            // carried out before the next instruction
+      {"PG;PG;PU;", 2},         // an empty page in between
+      {"PG;IN;", 1},            // IN's own page step is not a second advance
+      {"PG;\x1b" "E", 1},       // the printer reset drops the advance, not the page end
+      {"IN;\x1b" "E;PU;", 0},  // resets alone are no page advances
+      {"AF;AH;", 2},            // the older plotters' page advances end at once
+  };
+  for (const Case& c : cases) {
+    TestEngine t;
+    ASSERT_TRUE(t.run(c.plot)) << c.plot;
+    EXPECT_EQ(t.host.pages_ended, c.ends) << c.plot;
+  }
+}
+
+TEST(ChangeSheet, NewPlotAreaAndSizesKeepTheGraphicsState) {
+  TestEngine t;
+  ASSERT_TRUE(t.init({"-PT", "HP7550", "-PP", "A4", "-CC", "x"}));
+  Engine& e = *t.engine;
+  t.feed("IP100,200,300,400;");
+  t.host.view = {640, 480};
+  t.host.printer = {1234, 567};
+  change_sheet(e, {kProgramName, "-PP", "A3", "-BM", "10", "20", "50", "40"});
+  expect_box(hard_clip(e), 1597, 1597 + 7985, 2174, 2174 + 4348);
+  EXPECT_DOUBLE_EQ(e.gs.area.xmax, 15970);
+  EXPECT_EQ(e.gs.device.org_x, 1597);
+  EXPECT_EQ(e.gs.device.ext_y, 4348);
+  EXPECT_EQ(e.run.view.width, 640);
+  EXPECT_EQ(e.options.printer_width, 1234);
+  EXPECT_EQ(e.options.printer_height, 567);
+  expect_points(e, 100, 200, 300, 400);
+  t.feed("\x1b" "E");  // the reset takes its defaults from the new sheet
+  expect_points(e, 380, 430, 15580, 10430);
 }
 
 // Damaged records must not break the arithmetic.

@@ -67,7 +67,7 @@ TEST_F(DispatchTest, NumbersAndSeparatorsBetweenInstructionsAreSkipped) {
 TEST_F(DispatchTest, UnknownMnemonicContinuesWithItsSecondCharacter) {
   EXPECT_EQ(mnemonics("XPA10,10;"), (Names{"XP", "PA"}));
   EXPECT_EQ(t.host.instruction_errors, Names{"XP:Invalid command."});
-  for (const char* m : {"OC", "CO", "BR", "BZ", "PP"}) {
+  for (const char* m : {"OC", "BR", "BZ", "PP"}) {
     t.host.instruction_errors.clear();
     EXPECT_EQ(mnemonics(m).at(0), m);
     EXPECT_EQ(t.host.instruction_errors.at(0), std::string(m) + ":Invalid command.");
@@ -173,18 +173,35 @@ TEST_F(DispatchTest, EveryTableEntryIsFoundAndNothingElse) {
         EXPECT_EQ(entry->second, b);
         EXPECT_TRUE(entry->kind >= 0 && entry->kind <= 2);
       }
-  EXPECT_EQ(found, 130);
+  EXPECT_EQ(found, 131);
   EXPECT_EQ(find_instruction('P', '\xff'), nullptr);
   EXPECT_EQ(find_instruction('a', 'a'), nullptr);
   EXPECT_EQ(find_instruction('U', 'L')->maximum, 21);
   EXPECT_EQ(find_instruction('M', 'G')->kind, SCAN_BY_HANDLER);
-  // 78 handlers in the chapters' tables, each in one of them, and 52
+  // 79 handlers in the chapters' tables, each in one of them, and 52
   // instructions accepted and ignored.
   size_t handlers = 0;
   for (auto table : {configuration_instructions(), pen_motion_instructions(), figure_instructions(),
                      polygon_instructions(), line_and_fill_instructions(), character_instructions()})
     handlers += table.size();
-  EXPECT_EQ(handlers, 78u);
+  EXPECT_EQ(handlers, 79u);
+}
+
+TEST_F(DispatchTest, CommentTextIsSkippedAsAWhole) {
+  EXPECT_EQ(mnemonics("CO\"IN;SP1;PD100,100;\"PU;"), (Names{"CO", "PU"}));
+  EXPECT_EQ(mnemonics("co , \"a \x1b" "E in\";pu;"), (Names{"CO", "PU"}));
+  EXPECT_EQ(mnemonics("CO;PU;CO PD;"), (Names{"CO", "PU", "CO", "PD"})) << "no quote: no comment text";
+  EXPECT_EQ(mnemonics("CO\"PU;PD;"), Names{"CO"}) << "an open comment runs to the end";
+  EXPECT_TRUE(t.host.instruction_errors.empty());
+  EXPECT_TRUE(t.host.warnings.empty());
+}
+
+TEST_F(DispatchTest, CommentDrawsNothingAndResetsNothing) {
+  std::ostringstream conversion;
+  use_square_display(e, conversion);
+  drive("PA0,0;CO\"SP0;PD500,500;IN;\";PD10,10;");
+  auto lines = conversion_lines(conversion.str());
+  EXPECT_EQ(lines, Names{"SP1 PU0,0 PD10,10"});
 }
 
 TEST_F(DispatchTest, WholeRunWithContinue) {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "geometry/line_path.h"
 #include "geometry/coordinates.h"
+#include "geometry/line_path.h"
 #include "hpgl/configuration.h"
 
 #include "support/test_env.h"
@@ -238,11 +238,7 @@ struct LineTypesOnDeviceTest : LineTypesTest {
   // Pens of the segments written since the last feed.
   std::vector<int> pens() {
     std::vector<int> result;
-    std::istringstream in(conversion.str());
-    std::string line;
-    int pen = 0;
-    while (std::getline(in, line))
-      if (std::sscanf(line.c_str(), "SP%d", &pen) == 1) result.push_back(pen);
+    for (const testing::ConversionSegment& s : testing::conversion_segments(conversion.str())) result.push_back(s.pen);
     return result;
   }
   // The plotter x that maps to display column px.

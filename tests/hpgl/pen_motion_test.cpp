@@ -14,37 +14,9 @@ namespace {
 
 using testing::TestEngine;
 
-// An initialised engine whose display maps plotter units one to one onto a
-// 1000 by 1000 view, with the conversion stream turned so that its lines
-// show plotter coordinates.
-struct PenMotion : ::testing::Test {
-  TestEngine t;
-  Engine* e = nullptr;
-  std::ostringstream conversion;
-
-  void SetUp() override {
-    ASSERT_TRUE(t.init());
-    e = t.engine.get();
-    e->run.view = {1000, 1000};
-    PlotArea& a = e->gs.area;
-    a.clip_xmin = a.clip_ymin = 0;
-    a.clip_xmax = a.clip_ymax = 1000;
-    e->gs.device = {0, 0, 1000, 1000, 0, 0};
-    e->options.display_width = e->options.display_height = -1;
-    e->gs.pen.pen = 1;
-    e->device.targets.conversion = &conversion;
-    e->device.targets.window_height = 1000;
-  }
-
-  std::vector<std::string> feed(const std::string& plot) {
-    conversion.str("");
-    t.feed(plot);
-    std::vector<std::string> out;
-    std::istringstream in(conversion.str());
-    for (std::string l; std::getline(in, l);) out.push_back(l);
-    return out;
-  }
-};
+// Plotter units map one to one onto a 1000 by 1000 view; the conversion
+// stream's lines show plotter coordinates.
+struct PenMotion : testing::SquareDisplayTest {};
 
 using Lines = std::vector<std::string>;
 
@@ -61,8 +33,8 @@ std::string encode(int v, int base = 64) {
 
 TEST_F(PenMotion, PairLoopDrawsEveryPairWhileThePenIsDown) {
   EXPECT_EQ(feed("PU10,20;PD30,40,50 60;PU70,80;PA90,100;"), (Lines{"SP1 PU10,20 PD30,40", "SP1 PU30,40 PD50,60"}));
-  EXPECT_EQ(e->gs.pen.x, 90);
-  EXPECT_EQ(e->gs.pen.y, 100);
+  EXPECT_EQ(e().gs.pen.x, 90);
+  EXPECT_EQ(e().gs.pen.y, 100);
   EXPECT_TRUE(t.host.warnings.empty());
 }
 
@@ -73,7 +45,7 @@ TEST_F(PenMotion, OddCountDrawsCompletePairsAndSkipsTheRest) {
   EXPECT_EQ(t.host.warnings[0], "PA:number of parameter error.");
   feed("PU1;");
   EXPECT_EQ(t.host.warnings.size(), 2u);
-  EXPECT_EQ(e->gs.pen.x, 40);
+  EXPECT_EQ(e().gs.pen.x, 40);
 }
 
 TEST_F(PenMotion, RelativeModePersistsIntoPenDownAndUp) {
@@ -86,7 +58,7 @@ TEST_F(PenMotion, EncodedPolylineInBase64) {
   const std::string plot = "PU100,100;PE<" + encode(10) + encode(20) + encode(5) + encode(-3) + "=" + encode(300) +
                            encode(400) + ":" + encode(3) + encode(1) + encode(1) + ";";
   EXPECT_EQ(feed(plot), (Lines{"SP1 PU110,120 PD115,117", "SP1 PU115,117 PD300,400", "SP3 PU300,400 PD301,401"}));
-  EXPECT_EQ(e->gs.pen.pen, 3);
+  EXPECT_EQ(e().gs.pen.pen, 3);
   EXPECT_TRUE(t.host.warnings.empty());
 }
 
@@ -95,8 +67,8 @@ TEST_F(PenMotion, EncodedPolylineInBase32WithFractions) {
   const std::string plot = "PU0,0;PE7>" + encode(5, 32) + encode(20000, 32) + encode(8, 32) + "\r\n " +
                            encode(-40, 32) + encode(0, 32) + ";";
   EXPECT_EQ(feed(plot), (Lines{"SP1 PU0,0 PD625,0", "SP1 PU625,0 PD624,0"}));
-  EXPECT_DOUBLE_EQ(e->gs.pen.x, 623.75);
-  EXPECT_DOUBLE_EQ(e->gs.pen.y, 0.25);
+  EXPECT_DOUBLE_EQ(e().gs.pen.x, 623.75);
+  EXPECT_DOUBLE_EQ(e().gs.pen.y, 0.25);
 }
 
 TEST_F(PenMotion, MalformedEncodedNumbersEndThePolyline) {
@@ -105,7 +77,7 @@ TEST_F(PenMotion, MalformedEncodedNumbersEndThePolyline) {
   EXPECT_EQ(feed(plot), (Lines{"SP1 PU0,0 PD10,10"}));
   ASSERT_EQ(t.host.warnings.size(), 1u);
   EXPECT_EQ(t.host.warnings[0], "PE:number of parameter error, x-value.");
-  EXPECT_DOUBLE_EQ(e->gs.pen.x, 5);
+  EXPECT_DOUBLE_EQ(e().gs.pen.x, 5);
 
   feed("PE>;PA;");
   ASSERT_EQ(t.host.warnings.size(), 2u);
@@ -116,57 +88,57 @@ TEST_F(PenMotion, MalformedEncodedNumbersEndThePolyline) {
 }
 
 TEST_F(PenMotion, TicksUseTheTickLengthsAndP1P2) {
-  e->gs.scaling.p1x = 0;
-  e->gs.scaling.p2x = 200;
-  e->gs.scaling.p1y = 0;
-  e->gs.scaling.p2y = 1000;
+  e().gs.scaling.p1x = 0;
+  e().gs.scaling.p2x = 200;
+  e().gs.scaling.p1y = 0;
+  e().gs.scaling.p2y = 1000;
   EXPECT_EQ(feed("PU500,500;TL10,5;XT;YT;"), (Lines{"SP1 PU500,600 PD500,450", "SP1 PU520,500 PD490,500"}));
-  EXPECT_EQ(e->gs.pen.x, 500);
+  EXPECT_EQ(e().gs.pen.x, 500);
   feed("TL5,200;");
-  EXPECT_EQ(e->gs.pen.tick_tp, 5);
-  EXPECT_EQ(e->gs.pen.tick_tn, 100);
+  EXPECT_EQ(e().gs.pen.tick_tp, 5);
+  EXPECT_EQ(e().gs.pen.tick_tn, 100);
   feed("TL-300;");
-  EXPECT_EQ(e->gs.pen.tick_tp, -100);
-  EXPECT_EQ(e->gs.pen.tick_tn, 0);
+  EXPECT_EQ(e().gs.pen.tick_tp, -100);
+  EXPECT_EQ(e().gs.pen.tick_tn, 0);
   feed("TL;");
-  EXPECT_EQ(e->gs.pen.tick_tp, 0.5);
-  EXPECT_EQ(e->gs.pen.tick_tn, 0.5);
+  EXPECT_EQ(e().gs.pen.tick_tp, 0.5);
+  EXPECT_EQ(e().gs.pen.tick_tn, 0.5);
 }
 
 TEST_F(PenMotion, PenThicknessIsCheckedAgainstItsRange) {
   feed("PT2.5;");
-  EXPECT_EQ(e->gs.pen.thickness, 2.5);
+  EXPECT_EQ(e().gs.pen.thickness, 2.5);
   feed("PT0.05;PT5.1;");
-  EXPECT_EQ(e->gs.pen.thickness, 2.5);
+  EXPECT_EQ(e().gs.pen.thickness, 2.5);
   EXPECT_EQ(t.host.warnings.size(), 2u);
   feed("PT;");
-  EXPECT_EQ(e->gs.pen.thickness, 0.3);
+  EXPECT_EQ(e().gs.pen.thickness, 0.3);
 }
 
 TEST_F(PenMotion, UserFillSpacingsKeepTwentyNonNegativeValues) {
   feed("UF1,2.9,-3,4;");
-  ASSERT_EQ(e->gs.pen.fill_spacing_count, 3);
-  EXPECT_EQ(e->gs.pen.fill_spacings[1], 2);
-  EXPECT_EQ(e->gs.pen.fill_spacings[2], 4);
+  ASSERT_EQ(e().gs.pen.fill_spacing_count, 3);
+  EXPECT_EQ(e().gs.pen.fill_spacings[1], 2);
+  EXPECT_EQ(e().gs.pen.fill_spacings[2], 4);
   EXPECT_EQ(t.host.warnings.size(), 1u);
   std::string many = "UF";
   for (int i = 1; i <= 21; ++i) many += std::to_string(i) + (i < 21 ? "," : ";");
   feed(many);
-  EXPECT_EQ(e->gs.pen.fill_spacing_count, 20);
-  EXPECT_EQ(e->gs.pen.fill_spacings[19], 20);
+  EXPECT_EQ(e().gs.pen.fill_spacing_count, 20);
+  EXPECT_EQ(e().gs.pen.fill_spacings[19], 20);
   EXPECT_EQ(t.host.warnings.size(), 1u);
   EXPECT_TRUE(t.host.instruction_errors.empty());
 }
 
 TEST_F(PenMotion, LabelDirectionSizeAndBufferedText) {
   feed("DU3,4;SU2,5;BLHELLO\x03WDhidden\x03");
-  EXPECT_EQ(e->gs.label.direction_mode, 2);
-  EXPECT_EQ(e->gs.label.run, 3);
-  EXPECT_EQ(e->gs.label.rise, 4);
-  const FontRecord& f = e->gs.label.fonts[e->gs.label.selected];
+  EXPECT_EQ(e().gs.label.direction_mode, 2);
+  EXPECT_EQ(e().gs.label.run, 3);
+  EXPECT_EQ(e().gs.label.rise, 4);
+  const FontRecord& f = e().gs.label.fonts[e().gs.label.selected];
   EXPECT_EQ(f.size_mode, 2);
   EXPECT_EQ(f.height, 5);
-  EXPECT_EQ(e->gs.label.buffered, "HELLO");
+  EXPECT_EQ(e().gs.label.buffered, "HELLO");
   feed("DU1;SU;");
   EXPECT_EQ(t.host.warnings.size(), 1u);
   EXPECT_EQ(f.size_mode, 1);
@@ -174,12 +146,12 @@ TEST_F(PenMotion, LabelDirectionSizeAndBufferedText) {
 }
 
 TEST_F(PenMotion, AdvanceFullPageClearsTheDrawnMarkAndRedrawsTheFrame) {
-  e->options.frame = true;
+  e().options.frame = true;
   EXPECT_EQ(feed("AF;"), Lines{});
   const Lines lines = feed("PU0,0;PD10,0;AH;");
   ASSERT_EQ(lines.size(), 5u);
   EXPECT_EQ(lines[1], "SP0 PU0,0 PD1000,0");
-  EXPECT_FALSE(e->gs.page.drawn);
+  EXPECT_FALSE(e().gs.page.drawn);
 }
 
 }  // namespace

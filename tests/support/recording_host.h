@@ -28,6 +28,7 @@ class RecordingHost : public Host {
   PixelSize view_area() const override { return view; }
   PixelSize printer_page() const override { return printer; }
   std::string settings_dir() const override { return settings_dir_; }
+  void end_page() override { ++pages_ended; }
 
   // Every message shown, in order, whatever its kind.
   std::vector<std::string> all_messages() const;
@@ -35,6 +36,7 @@ class RecordingHost : public Host {
   std::vector<std::string> warnings, fatals, instruction_errors, messages;
   std::vector<int> progress_reports;
   int pumps = 0;
+  int pages_ended = 0;
   int answer = 0;  // 0 Continue, 1 Abort, -1 dialog cannot be shown
   bool cancel = false;
   PixelSize view{1000, 700};

@@ -1,5 +1,6 @@
 #include "support/test_env.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -94,6 +95,38 @@ std::vector<std::string> conversion_lines(const std::string& text) {
   std::vector<std::string> out;
   std::istringstream in(text);
   for (std::string l; std::getline(in, l);) out.push_back(l);
+  return out;
+}
+
+std::vector<ConversionSegment> conversion_segments(const std::string& text) {
+  std::vector<ConversionSegment> out;
+  for (const std::string& line : conversion_lines(text)) {
+    ConversionSegment s{};
+    if (std::sscanf(line.c_str(), "SP%d PU%d,%d PD%d,%d", &s.pen, &s.x1, &s.y1, &s.x2, &s.y2) == 5) out.push_back(s);
+  }
+  return out;
+}
+
+void SquareDisplayTest::SetUp() {
+  ASSERT_TRUE(t.init());
+  use_square_display(e(), conversion);
+}
+
+std::vector<std::string> SquareDisplayTest::feed(const std::string& plot) {
+  conversion.str("");
+  t.feed(plot);
+  return take_lines();
+}
+
+std::vector<std::string> SquareDisplayTest::take_lines() {
+  std::vector<std::string> out = conversion_lines(conversion.str());
+  conversion.str("");
+  return out;
+}
+
+std::vector<ConversionSegment> SquareDisplayTest::take_segments() {
+  std::vector<ConversionSegment> out = conversion_segments(conversion.str());
+  conversion.str("");
   return out;
 }
 

@@ -2,6 +2,8 @@
 // A fresh settings directory per test (KAVOR_HOME), an engine with a
 // recording host, and helpers to run plot text through it.
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <sstream>
 #include <string>
@@ -46,6 +48,31 @@ struct TestEngine {
 // plotter units, pen 1, no input window; every device segment is written to
 // the conversion stream, whose y is then plotter y.
 void use_square_display(Engine& e, std::ostream& conversion);
+// One line of a conversion stream: "SPpen PUx1,y1 PDx2,y2".
+struct ConversionSegment {
+  int pen, x1, y1, x2, y2;
+  bool operator==(const ConversionSegment&) const = default;
+};
+// The segment lines of a conversion stream's text; the first line and the
+// closing line are no segments and are left out.
+std::vector<ConversionSegment> conversion_segments(const std::string& text);
+
+// An initialised engine on the square display of use_square_display: the
+// conversion stream shows every device segment in plotter coordinates.
+class SquareDisplayTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  Engine& e() { return *t.engine; }
+  // Feeds plot text and returns the conversion lines that it drew.
+  std::vector<std::string> feed(const std::string& plot);
+  // The conversion lines drawn since the last take.
+  std::vector<std::string> take_lines();
+  std::vector<ConversionSegment> take_segments();
+
+  TestEngine t;
+  std::ostringstream conversion;
+};
+
 // Runs the handler of a mnemonic on the parameters already in the block.
 int run_handler(Engine& e, const char* mnemonic);
 // The lines of a conversion stream's text.
