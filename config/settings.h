@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <istream>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -84,6 +85,12 @@ std::string settings_file_path(const std::string& dir, std::string_view name);
 // so that a longer line comes back as several. The line break is dropped.
 // False at end of file.
 bool read_settings_line(std::istream& in, std::string& line);
+// A double with a fixed number of decimals, as "%.Nlf" prints it in the C
+// locale, whatever the locale of the process.
+std::string fixed_decimals(double v, int decimals);
+// Reads a number from the front of text as "%lf" would in the C locale
+// (leading blanks and a '+' allowed); text then holds what follows it.
+std::optional<double> scan_real(std::string_view& text);
 // ASCII upper-casing, independent of the process locale.
 void upper_case_ascii(std::string& text);
 

@@ -18,8 +18,15 @@
 #include "engine/fatal_error.h"
 #include "platform/settings_dir.h"
 #include "shell/dialogs/about_dialog.h"
+#include "shell/dialogs/current_state_dialog.h"
+#include "shell/dialogs/dialog_controls.h"
 #include "shell/dialogs/draw_dialog.h"
+#include "shell/dialogs/laser_printer_dialog.h"
+#include "shell/dialogs/output_dialog.h"
+#include "shell/dialogs/pen_overview_dialog.h"
+#include "shell/dialogs/plotter_dialog.h"
 #include "shell/dialogs/settings_slot_dialog.h"
+#include "shell/direct_output.h"
 #include "shell/display_names.h"
 #include "shell/export.h"
 #include "shell/file_dialogs.h"
@@ -57,7 +64,8 @@ MainWindow::MainWindow(ShellServices services)
       files_(services.files ? services.files : own_files_.get()),
       end_process_(services.end_process ? std::move(services.end_process)
                                         : [](int status) { QCoreApplication::exit(status); }),
-      settings_dir_(default_settings_dir()) {
+      settings_dir_(default_settings_dir()),
+      direct_output_(std::make_unique<DirectOutput>(*boxes_)) {
   setObjectName(QStringLiteral("KAVOR"));
   setWindowIcon(program_icon());
   host_ = std::make_unique<ShellHost>(*this, *boxes_, settings_dir_);
@@ -397,15 +405,6 @@ void MainWindow::copy() {
   if (const QImage* picture = renderer_->finished_picture()) export_->copy(*picture);
 }
 
-// Direct output and the settings dialogs are built on this window by their
-// own parts of the program.
-void MainWindow::direct_to_plotter() {}
-void MainWindow::laser_printer() {}
-void MainWindow::pens() {}
-void MainWindow::output() {}
-void MainWindow::plotter() {}
-void MainWindow::current_state() {}
-
 void MainWindow::print_with(int command) {
   if (plot_file_.isEmpty() || !renderer_->has_picture() || renderer_->is_rendering()) return;
   const bool finished = print_job_->print(command, file_system_name(plot_file_));
@@ -488,6 +487,40 @@ void MainWindow::save_options() {
                      [this](const std::string& text, const std::string& caption) {
                        report_settings_file(text, caption);
                      });
+}
+
+void MainWindow::direct_to_plotter() {
+  QStringList usb_devices;
+  for (const std::string& device : usb_printer_devices()) usb_devices.append(QFile::decodeName(device.c_str()));
+  DirectPlotterDialog dialog(port_choice_, usb_devices, *direct_output_, plot_file_, this);
+  dialog.exec();
+}
+
+void MainWindow::laser_printer() {
+  LaserPrinterDialog dialog(laser_printer_name_, plot_file_, *direct_output_, this);
+  dialog.exec();
+}
+
+// The pen dialog may have the view drawn again while it is open.
+void MainWindow::pens() {
+  PenOverviewDialog dialog(settings_, pen_preview_, [this] { discard_and_repaint(); }, this);
+  dialog.exec();
+  discard_and_repaint();
+}
+
+void MainWindow::output() {
+  OutputDialog dialog(settings_, this);
+  if (dialog.exec() == kDialogOk) discard_and_repaint();
+}
+
+void MainWindow::plotter() {
+  PlotterDialog dialog(settings_, this);
+  if (dialog.exec() == kDialogOk) discard_and_repaint();
+}
+
+void MainWindow::current_state() {
+  CurrentStateDialog dialog(settings_, this);
+  dialog.exec();
 }
 
 void MainWindow::help() {

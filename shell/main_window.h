@@ -12,12 +12,14 @@
 #include <string>
 
 #include "config/settings_record.h"
+#include "shell/dialogs/direct_plotter_dialog.h"
 #include "shell/view_zoom.h"
 
 class QLabel;
 
 namespace kavor {
 
+class DirectOutput;
 class DrawDialog;
 class Export;
 class FileDialogs;
@@ -151,6 +153,12 @@ class MainWindow : public QMainWindow {
   QLabel* colour_field_ = nullptr;
   HelpWindow* help_window_ = nullptr;
   bool save_as_default_ = true;
+  // What the pen, plotter-port and laser-printer dialogs keep for the
+  // program's run.
+  bool pen_preview_ = true;
+  PortChoice port_choice_;
+  QString laser_printer_name_;
+  std::unique_ptr<DirectOutput> direct_output_;
   // The simple HP-GL conversion file, open from its command until the
   // rendering that writes it has ended.
   std::ofstream conversion_;

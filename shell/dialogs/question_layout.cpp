@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "shell/dialogs/dialog_controls.h"
+
 namespace kavor {
 
 void lay_out_question(QDialog& dialog, const QString& text, std::initializer_list<QuestionButton> buttons,
@@ -16,12 +18,9 @@ void lay_out_question(QDialog& dialog, const QString& text, std::initializer_lis
   auto* row = new QHBoxLayout;
   row->addStretch();
   for (const QuestionButton& b : buttons) {
-    auto* button = new QPushButton(b.text, &dialog);
-    button->setObjectName(QString::number(b.id));
-    const int id = b.id;
-    QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog, id] { dialog.done(id); });
+    QPushButton* button = closing_button(b.text, b.id, &dialog);
     row->addWidget(button);
-    if (id == default_id) {
+    if (b.id == default_id) {
       button->setDefault(true);
       button->setFocus();
     }

@@ -1,7 +1,6 @@
 #pragma once
 // The layout the program's small question dialogs share: a text above a
-// row of buttons, each closing the dialog with its own id (kept as the
-// button's object name, so that tests find it).
+// row of buttons, each closing the dialog with its own id.
 
 #include <QString>
 #include <initializer_list>

@@ -175,21 +175,22 @@ TEST_F(ConvertSheets, SplitSheetsLaidSideBySideGiveTheWholeDrawing) {
 // queue fails and says so.
 TEST_F(ConvertSheets, PrintSendsThePagesToACupsQueue) {
   testing::PrivateCups cups;
-  cups.add_file_queue("sheets");
-  ASSERT_TRUE(cups.start());
+  ASSERT_TRUE(cups.running()) << cups.error();
+  const std::string queue = cups.add_raw_queue("sheets");
+  ASSERT_FALSE(queue.empty());
   const std::string pdf = dir.path() + "sent.pdf";
   ASSERT_EQ(convert("--split 2 --paper A3 --print sheets -o " + pdf + " " + plot), 0);
-  ASSERT_TRUE(cups.wait_until_idle("sheets"));
-  std::ifstream written(pdf, std::ios::binary), arrived(cups.output_path("sheets"), std::ios::binary);
+  ASSERT_TRUE(cups.wait_until_idle());
+  std::ifstream written(pdf, std::ios::binary), arrived(queue, std::ios::binary);
   const std::string a((std::istreambuf_iterator<char>(written)), {}), b((std::istreambuf_iterator<char>(arrived)), {});
   EXPECT_FALSE(a.empty());
   EXPECT_EQ(a, b);
-  EXPECT_EQ(pdf_pages(cups.output_path("sheets")), 2);
+  EXPECT_EQ(pdf_pages(queue), 2);
 
-  fs::remove(cups.output_path("sheets"));
+  std::ofstream(queue, std::ios::trunc).close();
   ASSERT_EQ(convert("--print sheets " + plot), 0);
-  ASSERT_TRUE(cups.wait_until_idle("sheets"));
-  EXPECT_EQ(pdf_pages(cups.output_path("sheets")), 1);
+  ASSERT_TRUE(cups.wait_until_idle());
+  EXPECT_EQ(pdf_pages(queue), 1);
   EXPECT_EQ(convert("--split 4 --print nowhere " + plot), 1);
 }
 
