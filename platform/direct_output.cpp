@@ -17,6 +17,8 @@
 #include <thread>
 #include <utility>
 
+#include "platform/cups_queue.h"
+
 namespace kavor {
 
 namespace {
@@ -131,10 +133,6 @@ bool wait_until_writable(int fd) {
 }
 
 // One block to the job in progress.
-bool write_to_job(const char* data, size_t size) {
-  return cupsWriteRequestData(CUPS_HTTP_DEFAULT, data, size) == HTTP_STATUS_CONTINUE;
-}
-
 std::string document_name(const std::string& file) { return std::filesystem::path(file).filename().string(); }
 
 }  // namespace
@@ -195,26 +193,16 @@ DirectOutputStatus send_to_printer(const std::string& printer, const std::string
   FileDescriptor in = open_plot_file(file, size);
   if (!in) return DirectOutputStatus::no_file;
   // An empty name would mean the default queue to CUPS.
-  cups_dest_t* dest = printer.empty() ? nullptr : cupsGetNamedDest(CUPS_HTTP_DEFAULT, printer.c_str(), nullptr);
-  if (!dest) return DirectOutputStatus::no_printer;
-  cupsFreeDests(1, dest);
-  const std::string title = document_name(file);
-  const int job = cupsCreateJob(CUPS_HTTP_DEFAULT, printer.c_str(), title.c_str(), 0, nullptr);
-  if (job == 0) return DirectOutputStatus::cannot_print;
-  if (cupsStartDocument(CUPS_HTTP_DEFAULT, printer.c_str(), job, title.c_str(), CUPS_FORMAT_RAW, 1) !=
-      HTTP_STATUS_CONTINUE) {
-    cupsCancelJob2(CUPS_HTTP_DEFAULT, printer.c_str(), job, 0);
-    return DirectOutputStatus::cannot_print;
-  }
-  bool written = write_to_job(kLaserPrinterPreamble.data(), kLaserPrinterPreamble.size());
+  if (printer.empty() || !has_queue(printer)) return DirectOutputStatus::no_printer;
+  CupsJob job(printer, document_name(file), CUPS_FORMAT_RAW);
+  if (!job.started()) return DirectOutputStatus::cannot_print;
+  bool written = job.write(kLaserPrinterPreamble.data(), kLaserPrinterPreamble.size());
   std::array<char, kPrinterBlockSize> block{};
   ssize_t n = 0;
   while (written && (n = read_some(in.get(), block.data(), block.size())) > 0)
-    written = write_to_job(block.data(), static_cast<size_t>(n));
+    written = job.write(block.data(), static_cast<size_t>(n));
   // A job that lost part of the file is cancelled rather than printed.
-  const bool finished = cupsFinishDocument(CUPS_HTTP_DEFAULT, printer.c_str()) <= IPP_STATUS_OK_CONFLICTING;
-  if (written && n == 0 && finished) return DirectOutputStatus::sent;
-  cupsCancelJob2(CUPS_HTTP_DEFAULT, printer.c_str(), job, 0);
+  if (written && n == 0 && job.finish()) return DirectOutputStatus::sent;
   return n < 0 ? DirectOutputStatus::no_file : DirectOutputStatus::cannot_print;
 }
 
