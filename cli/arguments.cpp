@@ -9,6 +9,8 @@ const char kConvertUsage[] =
     "usage: kavor-convert [-o OUT | --out-dir DIR] [--format F] [--fit drawing|paper|none]\n"
     "                     [--size W[xH] [--stretch] | --dpi N] [--page N | --pages]\n"
     "                     [--abort-on-error] [--timeout SECONDS] [--quiet] [ENGINE OPTIONS...] [INPUT...]\n"
+    "       kavor-convert --split 1|2|4|8|16 [-o OUT.pdf] [--print QUEUE] [--paper P] [--dpi N]\n"
+    "                     [--fit paper|none] [ENGINE OPTIONS...] INPUT\n"
     "       kavor-convert [-o OUT] [--size W[xH]] --param PARAMFILE | --settings FILE INPUT\n"
     "       kavor-convert --help | --version\n"
     "formats: png bmp svg pdf wmf hpgl jpeg tiff; INPUT and OUT '-' are standard input and output\n";
@@ -64,8 +66,31 @@ bool chooses_the_part_shown(const std::string& token) {
   return t == "-BM" || t == "-OX" || t == "-DP" || t == "-DW" || t == "-DH";
 }
 
+bool parse_split(const std::string& v, int& sheets) {
+  sheets = positive_number(v, 16);
+  return sheets == 1 || sheets == 2 || sheets == 4 || sheets == 8 || sheets == 16;
+}
+
+// The checks of printed sheets: a sheet of paper is neither a picture's
+// size nor a page of the file, and the split lines take the place of a
+// trimming.
+std::string check_sheets(const ConvertArguments& a, bool fit_given, bool size_given) {
+  if (!prints_sheets(a)) return a.paper.empty() ? std::string() : "--paper applies to --split and --print";
+  if (size_given || a.stretch || a.page || a.pages || !a.output_dir.empty() || !a.param_file.empty() ||
+      !a.settings_file.empty())
+    return "--split and --print print sheets of paper: no --size, --stretch, --page, --pages, --out-dir, --param "
+           "or --settings";
+  if (fit_given && a.fit == FitMode::drawing)
+    return "--split and --print show the plotter's paper: --fit paper or none";
+  if (a.output.empty() && a.print_queue.empty()) return "--split writes a PDF: give -o OUT.pdf or --print QUEUE";
+  if (a.inputs.size() != 1 || a.inputs[0] == "-")
+    return "--split and --print draw every sheet from one plot file: give one file, not standard input";
+  return {};
+}
+
 // The checks that need the whole command line.
 std::string check(const ConvertArguments& a, bool fit_given, bool size_given) {
+  if (std::string problem = check_sheets(a, fit_given, size_given); !problem.empty()) return problem;
   const bool desktop = !a.param_file.empty() || !a.settings_file.empty();
   if (desktop && (fit_given || a.dpi || a.page || a.pages))
     return "--param and --settings render as the desktop program does: no --fit, --dpi, --page or --pages";
@@ -77,6 +102,8 @@ std::string check(const ConvertArguments& a, bool fit_given, bool size_given) {
 }
 
 }  // namespace
+
+bool prints_sheets(const ConvertArguments& a) { return a.split > 0 || !a.print_queue.empty(); }
 
 int engine_option_values(const std::string& token) {
   std::string t = upper(token);
@@ -129,6 +156,13 @@ ConvertArguments parse_convert_arguments(int argc, char** argv) {
       if (a.error.empty() && !(a.page = positive_number(v, 1 << 30))) a.error = "invalid --page " + v;
     } else if (arg == "--pages") {
       a.pages = true;
+    } else if (arg == "--split") {
+      const std::string v = value(i);
+      if (a.error.empty() && !parse_split(v, a.split)) a.error = "invalid --split " + v + " (1, 2, 4, 8 or 16)";
+    } else if (arg == "--paper") {
+      a.paper = value(i);
+    } else if (arg == "--print") {
+      a.print_queue = value(i);
     } else if (arg == "--param") {
       a.param_file = value(i);
     } else if (arg == "--settings") {
@@ -160,7 +194,8 @@ ConvertArguments parse_convert_arguments(int argc, char** argv) {
   }
   if (!a.error.empty()) return a;
   a.error = check(a, fit_given, size_given);
-  if (!fit_given && (part_chosen || !a.param_file.empty() || !a.settings_file.empty())) a.fit = FitMode::none;
+  if (!fit_given && (part_chosen || !a.param_file.empty() || !a.settings_file.empty() || prints_sheets(a)))
+    a.fit = FitMode::none;
   if (fit_given && a.fit == FitMode::drawing && part_chosen)
     a.error = "--fit drawing chooses the part shown itself: leave out -BM, -OX, -DP, -DW and -DH";
   return a;

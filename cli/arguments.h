@@ -22,6 +22,11 @@ struct ConvertArguments {
   FitMode fit = FitMode::drawing;
   int page = 0;  // --page; 0 when not given
   bool pages = false;
+  // Printed sheets, as the desktop program prints: --split N (1, 2, 4, 8
+  // or 16; 0 when not given) into a PDF of --paper, and --print QUEUE.
+  int split = 0;
+  std::string paper;
+  std::string print_queue;
   std::string param_file;     // --param
   std::string settings_file;  // --settings
   bool abort_on_error = false;
@@ -38,6 +43,8 @@ struct ConvertArguments {
 // none when the engine options or a parameter or settings file already
 // choose the part of the paper shown.
 ConvertArguments parse_convert_arguments(int argc, char** argv);
+// True when the command line asks for printed sheets (--split or --print).
+bool prints_sheets(const ConvertArguments& a);
 // How many value tokens follow an engine option token.
 int engine_option_values(const std::string& token);
 extern const char kConvertUsage[];

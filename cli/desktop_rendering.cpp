@@ -4,9 +4,8 @@
 
 #include "cli/output_names.h"
 #include "cli/picture_layout.h"
-#include "cli/quiet_engine.h"
 #include "config/settings.h"
-#include "engine/fatal_error.h"
+#include "engine/quiet_engine.h"
 #include "engine/rendering.h"
 #include "engine/run.h"
 #include "platform/safe_output.h"
@@ -17,24 +16,13 @@ namespace {
 
 constexpr int kMaxSide = 20000;
 
-// The argument vector held by a parameter file, or an empty one when the
-// file cannot be read (the real run reports that).
-std::vector<std::string> parameter_file_vector(const std::string& settings_dir, const std::string& path) {
-  QuietEngine quiet(settings_dir);
-  try {
-    return read_parameter_file(quiet.engine, path);
-  } catch (const FatalError&) {
-    return {};
-  }
-}
-
 // The picture: the size given, or the width given and the proportions of
 // the hard clip that the parameter file's options make.
 PixelSize picture_size(const ConvertArguments& a, const std::string& settings_dir, const std::string& param_file) {
   const int width = a.width > 0 ? a.width : kDefaultPictureWidth;
   if (a.height > 0) return {width, a.height};
   QuietEngine quiet(settings_dir);
-  std::vector<std::string> options = parameter_file_vector(settings_dir, param_file);
+  std::vector<std::string> options = parameter_file_arguments(settings_dir, param_file);
   PictureLayout layout;
   if (options.empty() || !quiet.prepare(separate_inputs(quiet.engine, options).parameters) ||
       !picture_layout(quiet.engine.gs.device.ext_x, quiet.engine.gs.device.ext_y, {width, 0, false, 0}, kMaxSide,

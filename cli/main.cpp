@@ -14,6 +14,7 @@
 #include "cli/desktop_rendering.h"
 #include "cli/output_names.h"
 #include "cli/settings_fallback.h"
+#include "cli/sheet_printing.h"
 #include "platform/picture_output.h"
 #include "platform/settings_dir.h"
 
@@ -64,14 +65,17 @@ int main(int argc, char** argv) {
     if (isatty(STDIN_FILENO)) return usage_error("no input file (give '-' to read standard input)");
     args.inputs.push_back("-");
   }
-  PictureFormat format;
-  if (!choose_picture_format(args.format, args.output, format)) {
+  // Printed sheets are PDF pages; print_sheets checks their output.
+  const bool sheets = prints_sheets(args);
+  PictureFormat format = PictureFormat::pdf;
+  if (!sheets && !choose_picture_format(args.format, args.output, format)) {
     if (!args.format.empty()) return usage_error("unknown format " + args.format + " (" + picture_format_names() + ")");
     return usage_error("cannot tell the format of " + args.output + " from its name: give --format (" +
                        picture_format_names() + ")");
   }
   const OutputNames names(args.output, args.output_dir, picture_extension(format), args.inputs);
-  if (std::string problem = check_outputs(args, format, names); !problem.empty()) return usage_error(problem);
+  if (std::string problem = sheets ? std::string() : check_outputs(args, format, names); !problem.empty())
+    return usage_error(problem);
   if (!args.output_dir.empty()) {
     std::error_code ec;
     std::filesystem::create_directories(args.output_dir, ec);
@@ -86,7 +90,9 @@ int main(int argc, char** argv) {
   ConsoleHost host(settings.dir(), args.abort_on_error);
   host.set_quiet(args.quiet);
   int status = 0;
-  if (!args.param_file.empty() || !args.settings_file.empty()) {
+  if (sheets) {
+    status = print_sheets(args, settings.dir(), host);
+  } else if (!args.param_file.empty() || !args.settings_file.empty()) {
     status = render_as_desktop(args, settings.dir(), format, host);
   } else {
     const Conversion conversion{args, settings.dir(), format, names, host};

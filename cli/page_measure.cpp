@@ -5,10 +5,10 @@
 #include <ostream>
 #include <utility>
 
-#include "cli/quiet_engine.h"
 #include "device/surface.h"
 #include "engine/engine.h"
 #include "engine/null_host.h"
+#include "engine/quiet_engine.h"
 #include "engine/rendering.h"
 #include "engine/run.h"
 

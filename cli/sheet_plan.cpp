@@ -7,8 +7,8 @@
 
 #include "config/paper_fitting.h"
 #include "config/plotters.h"
-#include "cli/quiet_engine.h"
 #include "engine/fatal_error.h"
+#include "engine/quiet_engine.h"
 
 namespace kavor {
 

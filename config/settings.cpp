@@ -61,15 +61,14 @@ void set_field(std::array<char, 9>& field, std::string_view word) {
   word.copy(field.data(), std::min(word.size(), kWordField));
 }
 
-// A double with a fixed number of decimals, as "%.Nlf" prints it in the C
-// locale, whatever the locale of the process.
+}  // namespace
+
 std::string fixed_decimals(double v, int decimals) {
   char buf[400];
   auto result = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
   return result.ec == std::errc() ? std::string(buf, result.ptr) : std::string("0");
 }
 
-// Reads a number as "%lf" would (leading blanks and a '+' allowed).
 std::optional<double> scan_real(std::string_view& text) {
   text = skip_spaces(text);
   std::string_view digits = !text.empty() && text[0] == '+' ? text.substr(1) : text;
@@ -79,6 +78,8 @@ std::optional<double> scan_real(std::string_view& text) {
   text = digits.substr(static_cast<size_t>(result.ptr - digits.data()));
   return value;
 }
+
+namespace {
 
 // Reads a decimal integer as "%d" would, saturating instead of overflowing.
 std::optional<int> scan_int(std::string_view text) {

@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <istream>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -80,6 +81,12 @@ void load_settings_slot(Settings& s, const std::string& dir, int slot);
 // dir joined with a file name, with a '/' between them when dir lacks one.
 std::string settings_file_path(const std::string& dir, std::string_view name);
 
+// A double with a fixed number of decimals, as "%.Nlf" prints it in the C
+// locale, whatever the locale of the process.
+std::string fixed_decimals(double v, int decimals);
+// Reads a number from the front of text as "%lf" would in the C locale
+// (leading blanks and a '+' allowed); text then holds what follows it.
+std::optional<double> scan_real(std::string_view& text);
 // ASCII upper-casing, independent of the process locale.
 void upper_case_ascii(std::string& text);
 

@@ -6,6 +6,8 @@
 #                     stops with "failed to load *any* font"
 #   time              /usr/bin/time, which measures the converter's memory
 #   xauth             xvfb-run
+#   cups              the scheduler, lpadmin and the pass-through filter that
+#                     the tests' private print queues use
 #   qt6-image-formats-plugins  Qt's TIFF writer, for kavor-convert's tiff
 #   zlib1g-dev        the compression of the converter's PDF content streams
 set -euo pipefail
@@ -15,6 +17,6 @@ export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
 $SUDO apt-get install -y -qq --no-install-recommends \
   build-essential cmake ninja-build clang libclang-rt-14-dev libgtest-dev libgmock-dev \
-  qt6-base-dev qt6-svg-dev qt6-image-formats-plugins libcups2-dev fonts-vlgothic xvfb xauth \
+  qt6-base-dev qt6-svg-dev qt6-image-formats-plugins libcups2-dev cups fonts-vlgothic xvfb xauth \
   poppler-utils libwmf-bin fonts-urw-base35 librsvg2-bin time \
   python3 python3-gi gir1.2-gdkpixbuf-2.0 zlib1g-dev >/dev/null

@@ -18,8 +18,15 @@
 #include "engine/fatal_error.h"
 #include "platform/settings_dir.h"
 #include "shell/dialogs/about_dialog.h"
+#include "shell/dialogs/current_state_dialog.h"
+#include "shell/dialogs/dialog_controls.h"
 #include "shell/dialogs/draw_dialog.h"
+#include "shell/dialogs/laser_printer_dialog.h"
+#include "shell/dialogs/output_dialog.h"
+#include "shell/dialogs/pen_overview_dialog.h"
+#include "shell/dialogs/plotter_dialog.h"
 #include "shell/dialogs/settings_slot_dialog.h"
+#include "shell/direct_output.h"
 #include "shell/display_names.h"
 #include "shell/export.h"
 #include "shell/file_dialogs.h"
@@ -27,6 +34,7 @@
 #include "shell/icons.h"
 #include "shell/menu_table.h"
 #include "shell/message_boxes.h"
+#include "shell/print_job.h"
 #include "shell/scribble_handlers.h"
 #include "shell/shell_host.h"
 #include "shell/view_renderer.h"
@@ -56,7 +64,8 @@ MainWindow::MainWindow(ShellServices services)
       files_(services.files ? services.files : own_files_.get()),
       end_process_(services.end_process ? std::move(services.end_process)
                                         : [](int status) { QCoreApplication::exit(status); }),
-      settings_dir_(default_settings_dir()) {
+      settings_dir_(default_settings_dir()),
+      direct_output_(std::make_unique<DirectOutput>(*boxes_)) {
   setObjectName(QStringLiteral("KAVOR"));
   setWindowIcon(program_icon());
   host_ = std::make_unique<ShellHost>(*this, *boxes_, settings_dir_);
@@ -64,6 +73,7 @@ MainWindow::MainWindow(ShellServices services)
   export_ = std::make_unique<Export>(*host_, *boxes_);
   view_ = new ViewWidget(*renderer_, this);
   setCentralWidget(view_);
+  print_job_ = std::make_unique<PrintJob>(*this, *boxes_, *host_, settings_, zoom_, *renderer_);
   zoom_handlers_ = std::make_unique<ZoomHandlers>(*view_, zoom_, settings_, [this] { discard_and_repaint(); });
   view_->set_handlers(zoom_handlers_.get());
   create_menus();
@@ -202,8 +212,11 @@ int MainWindow::client_height() const {
 void MainWindow::render_view() {
   update_title();
   update_status();
-  // While another session (an export) runs the engine, the picture waits.
-  if (plot_file_.isEmpty() || host_->in_session() || renderer_->is_rendering() || renderer_->has_picture()) return;
+  // While another session (an export, a print) runs the engine, the
+  // picture waits; a print keeps the picture it draws its sheet grid on.
+  if (plot_file_.isEmpty() || host_->in_session() || print_job_->is_printing() || renderer_->is_rendering() ||
+      renderer_->has_picture())
+    return;
   const PixelSize picture{view_->width(), view_->height()};
   if (picture.width <= 0 || picture.height <= 0) return;
   const bool converting = conversion_.is_open();
@@ -280,8 +293,9 @@ void MainWindow::report_settings_file(const std::string& text, const std::string
 // ---- window events ----
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (renderer_->is_rendering() || host_->in_session()) {
-    // The engine is still on the stack: stop it, and close once it is out.
+  if (renderer_->is_rendering() || host_->in_session() || print_job_->is_printing()) {
+    // The engine or a print is still on the stack: stop it, and close once
+    // it is out.
     host_->request_cancel();
     close_after_rendering_ = true;
     event->ignore();
@@ -391,20 +405,24 @@ void MainWindow::copy() {
   if (const QImage* picture = renderer_->finished_picture()) export_->copy(*picture);
 }
 
-// Printing, direct output and the settings dialogs are built on this
-// window by their own parts of the program.
-void MainWindow::print() {}
-void MainWindow::print_on_2() {}
-void MainWindow::print_on_4() {}
-void MainWindow::print_on_8() {}
-void MainWindow::print_on_16() {}
-void MainWindow::printer_setup() {}
-void MainWindow::direct_to_plotter() {}
-void MainWindow::laser_printer() {}
-void MainWindow::pens() {}
-void MainWindow::output() {}
-void MainWindow::plotter() {}
-void MainWindow::current_state() {}
+void MainWindow::print_with(int command) {
+  if (plot_file_.isEmpty() || !renderer_->has_picture() || renderer_->is_rendering()) return;
+  const bool finished = print_job_->print(command, file_system_name(plot_file_));
+  if (!finished) {
+    end_process_(1);
+    return;
+  }
+  // A picture discarded while the print ran is drawn again now.
+  view_->update();
+  if (close_after_rendering_) close();
+}
+
+void MainWindow::print() { print_with(CMD_PRINT); }
+void MainWindow::print_on_2() { print_with(CMD_PRINT_2); }
+void MainWindow::print_on_4() { print_with(CMD_PRINT_4); }
+void MainWindow::print_on_8() { print_with(CMD_PRINT_8); }
+void MainWindow::print_on_16() { print_with(CMD_PRINT_16); }
+void MainWindow::printer_setup() { print_job_->printer_setup(); }
 
 void MainWindow::exit_program() {
   forget_view();
@@ -469,6 +487,40 @@ void MainWindow::save_options() {
                      [this](const std::string& text, const std::string& caption) {
                        report_settings_file(text, caption);
                      });
+}
+
+void MainWindow::direct_to_plotter() {
+  QStringList usb_devices;
+  for (const std::string& device : usb_printer_devices()) usb_devices.append(QFile::decodeName(device.c_str()));
+  DirectPlotterDialog dialog(port_choice_, usb_devices, *direct_output_, plot_file_, this);
+  dialog.exec();
+}
+
+void MainWindow::laser_printer() {
+  LaserPrinterDialog dialog(laser_printer_name_, plot_file_, *direct_output_, this);
+  dialog.exec();
+}
+
+// The pen dialog may have the view drawn again while it is open.
+void MainWindow::pens() {
+  PenOverviewDialog dialog(settings_, pen_preview_, [this] { discard_and_repaint(); }, this);
+  dialog.exec();
+  discard_and_repaint();
+}
+
+void MainWindow::output() {
+  OutputDialog dialog(settings_, this);
+  if (dialog.exec() == kDialogOk) discard_and_repaint();
+}
+
+void MainWindow::plotter() {
+  PlotterDialog dialog(settings_, this);
+  if (dialog.exec() == kDialogOk) discard_and_repaint();
+}
+
+void MainWindow::current_state() {
+  CurrentStateDialog dialog(settings_, this);
+  dialog.exec();
 }
 
 void MainWindow::help() {

@@ -12,17 +12,20 @@
 #include <string>
 
 #include "config/settings_record.h"
+#include "shell/dialogs/direct_plotter_dialog.h"
 #include "shell/view_zoom.h"
 
 class QLabel;
 
 namespace kavor {
 
+class DirectOutput;
 class DrawDialog;
 class Export;
 class FileDialogs;
 class HelpWindow;
 class MessageBoxes;
+class PrintJob;
 class ShellHost;
 class ViewRenderer;
 class ScribbleHandlers;
@@ -54,6 +57,7 @@ class MainWindow : public QMainWindow {
   ViewRenderer& renderer() { return *renderer_; }
   ShellHost& host() { return *host_; }
   MessageBoxes& boxes() { return *boxes_; }
+  PrintJob& print_job() { return *print_job_; }
   // The menu item of a command id, or null.
   QAction* action(int id) const;
   // The client height H: the view and the status bar.
@@ -107,6 +111,8 @@ class MainWindow : public QMainWindow {
   void fit_paper();           // 139
   void toggle_scribble();     // 144
 
+  // Runs a print command on the open file while a picture is shown.
+  void print_with(int command);
   void render_view();
   void view_resized();
   // Drops the picture (and a conversion file not yet written) and shows
@@ -134,6 +140,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<ShellHost> host_;
   std::unique_ptr<ViewRenderer> renderer_;
   std::unique_ptr<Export> export_;
+  std::unique_ptr<PrintJob> print_job_;
   ViewWidget* view_ = nullptr;
   std::unique_ptr<ZoomHandlers> zoom_handlers_;
   // Scribble mode: the tool window and its handlers while it is on.
@@ -146,6 +153,12 @@ class MainWindow : public QMainWindow {
   QLabel* colour_field_ = nullptr;
   HelpWindow* help_window_ = nullptr;
   bool save_as_default_ = true;
+  // What the pen, plotter-port and laser-printer dialogs keep for the
+  // program's run.
+  bool pen_preview_ = true;
+  PortChoice port_choice_;
+  QString laser_printer_name_;
+  std::unique_ptr<DirectOutput> direct_output_;
   // The simple HP-GL conversion file, open from its command until the
   // rendering that writes it has ended.
   std::ofstream conversion_;

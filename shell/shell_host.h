@@ -45,7 +45,6 @@ class ShellHost : public Host {
   // the window shows the picture drawn so far.
   void set_progress_repaint(std::function<void()> repaint) { repaint_ = std::move(repaint); }
   void set_view_area(PixelSize size) { view_ = size; }
-  void set_printer_page(PixelSize size) { printer_ = size; }
   // The longest wait between two dispatches of pending events in the last
   // session: how long the window may have been deaf.
   Clock::duration longest_event_gap() const { return longest_gap_; }
@@ -58,7 +57,8 @@ class ShellHost : public Host {
   void pump() override;
   bool cancel_requested() const override { return cancel_; }
   PixelSize view_area() const override { return view_; }
-  PixelSize printer_page() const override { return printer_; }
+  // A printed sheet answers its own page (render_sheet); there is none here.
+  PixelSize printer_page() const override { return {100, 100}; }
   std::string settings_dir() const override { return settings_dir_; }
 
  private:
@@ -70,7 +70,6 @@ class ShellHost : public Host {
   MessageBoxes& boxes_;
   std::string settings_dir_;
   PixelSize view_{1, 1};
-  PixelSize printer_{100, 100};
   QPointer<ProgressDialog> dialog_;
   QCursor previous_cursor_;
   bool in_session_ = false;

@@ -14,11 +14,8 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QDragEnterEvent>
-#include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
-#include <QTimer>
-#include <functional>
 
 #include "shell/menu_table.h"
 #include "shell/startup.h"
@@ -45,23 +42,6 @@ QStringList rows_of(const QMenu* menu) {
     rows << row;
   }
   return rows;
-}
-
-// Runs `answer` on the modal dialog that `open` brings up.
-void answer_modal(const std::function<void()>& open, const std::function<void(QDialog*)>& answer) {
-  QTimer::singleShot(0, [answer] {
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    QVERIFY(dialog);
-    answer(dialog);
-    if (dialog->isVisible()) dialog->reject();
-  });
-  open();
-}
-
-void click(QDialog* dialog, const char* id) {
-  auto* button = dialog->findChild<QPushButton*>(QString::fromLatin1(id));
-  QVERIFY2(button, id);
-  button->click();
 }
 
 QStringList lines_of(const QByteArray& text) {

@@ -1,10 +1,13 @@
 #include "support/shell_test_env.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QDialog>
 #include <QApplication>
 #include <QFile>
 #include <QProcess>
 #include <QTest>
+#include <QTimer>
 #include <cstdlib>
 
 #include "shell/menu_table.h"
@@ -78,6 +81,22 @@ bool ShellTestWindow::wait_for_picture(int timeout_ms) {
 QByteArray ShellTestWindow::read_home_file(const QString& name) const {
   QFile file(home_file(name));
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void answer_modal(const std::function<void()>& open, const std::function<void(QDialog*)>& answer) {
+  QTimer::singleShot(0, [answer] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    QVERIFY(dialog);
+    answer(dialog);
+    if (dialog->isVisible()) dialog->reject();
+  });
+  open();
+}
+
+void click(QWidget* dialog, const char* id) {
+  auto* button = dialog->findChild<QAbstractButton*>(QString::fromLatin1(id));
+  QVERIFY2(button, id);
+  button->click();
 }
 
 QString test_data(const QString& name) { return QStringLiteral(KAVOR_TEST_DATA "/") + name; }

@@ -6,7 +6,10 @@
 #include <QDir>
 #include <QStringList>
 #include <QTemporaryDir>
+
+class QDialog;
 #include <deque>
+#include <functional>
 #include <memory>
 
 #include "shell/file_dialogs.h"
@@ -63,6 +66,13 @@ struct ShellTestWindow {
   QList<int> ended_with;  // statuses the program would have ended with
   std::unique_ptr<MainWindow> window;
 };
+
+// Runs answer on the modal dialog that open brings up, then closes the
+// dialog if it is still open. answer may itself answer a dialog that it
+// opens.
+void answer_modal(const std::function<void()>& open, const std::function<void(QDialog*)>& answer);
+// Clicks the button with the control id in the dialog.
+void click(QWidget* dialog, const char* id);
 
 // The folder of the test plot files.
 QString test_data(const QString& name);
