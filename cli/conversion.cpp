@@ -270,8 +270,14 @@ class PageWriter {
     targets.window_height = p.layout.drawing.height;
     targets.conversion = current_.picture->conversion();
     if (Surface* s = current_.picture->surface()) {
-      current_.placed = std::make_unique<PlacedSurface>(*s, p.layout.offset, dpi_ ? p.layout.drawing.height : 0);
-      (dpi_ ? targets.printer : targets.picture) = current_.placed.get();
+      // A picture that moves nothing is drawn on directly: a fill sends a
+      // line for every span of every row.
+      if (!dpi_ && p.layout.offset == DevicePoint{}) {
+        targets.picture = s;
+      } else {
+        current_.placed = std::make_unique<PlacedSurface>(*s, p.layout.offset, dpi_ ? p.layout.drawing.height : 0);
+        (dpi_ ? targets.printer : targets.picture) = current_.placed.get();
+      }
     }
     return targets;
   }

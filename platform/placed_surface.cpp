@@ -10,13 +10,12 @@ DevicePoint PlacedSurface::place(DevicePoint p) const {
 }
 
 void PlacedSurface::draw_polyline(const DevicePoint* points, int count, int width, Rgb colour) {
-  if (unmoved()) return picture_.draw_polyline(points, count, width, colour);
   placed_.resize(static_cast<size_t>(count > 0 ? count : 0));
   for (int i = 0; i < count; ++i) placed_[i] = place(points[i]);
   picture_.draw_polyline(placed_.data(), count, width, colour);
 }
 
-void PlacedSurface::set_pixel(DevicePoint p, Rgb colour) { picture_.set_pixel(unmoved() ? p : place(p), colour); }
+void PlacedSurface::set_pixel(DevicePoint p, Rgb colour) { picture_.set_pixel(place(p), colour); }
 
 void PlacedSurface::fill_polygon(const DeviceRings& rings, Rgb colour) {
   DeviceRings placed = rings;

@@ -26,8 +26,6 @@ class PlacedSurface : public Surface {
 
  private:
   DevicePoint place(DevicePoint p) const;
-  // The points stay where they are: most pictures, drawn many times a row.
-  bool unmoved() const { return page_height_ == 0 && offset_ == DevicePoint{}; }
 
   Surface& picture_;
   DevicePoint offset_;
