@@ -13,9 +13,11 @@
 namespace kavor {
 
 // Blocks of the plotters that share their papers carry two heading lines.
-// A "-" after a paper name marks a paper the plotter does not take. Some
-// records are kept exactly as the plotters' tables list them, even where a
-// value looks swapped or mistyped (the E-size expand records, HP7595 C).
+// A "-" after a paper name marks a paper the plotter does not take. Records
+// are kept as the plotters' tables list them, even where a value looks
+// mistyped (HP7595 C), except the E-size expand records: their tables list
+// the y limits swapped, an area no plot can use, so they are listed here in
+// order like every other record.
 constexpr std::array<std::string_view, kDefaultPaperDatabaseLines> kDefaultPaperDatabase{
     "!hp7470:normal",
     "!hp7440:normal",
@@ -136,7 +138,7 @@ constexpr std::array<std::string_view, kDefaultPaperDatabaseLines> kDefaultPaper
     "$D",
     "-16552  16552 \t  -10976  10976 \t  -15952  -10376 \t   15952   10376      0 0 0 0",
     "$E-",
-    "-21850  21850 \t  17180  -17180 \t  -21250  -16580 \t   21250   16580      0 0 0 0",
+    "-21850  21850 \t  -17180  17180 \t  -21250  -16580 \t   21250   16580      0 0 0 0",
     "!end",
     " ",
     "!hp7580:normal",
@@ -184,7 +186,7 @@ constexpr std::array<std::string_view, kDefaultPaperDatabaseLines> kDefaultPaper
     "$D",
     "-16710  16710 \t  -11060  11060 \t  -16110  -10460 \t   16110   10460      0 0 0 0",
     "$E-",
-    "-21850  21850 \t  17180  -17180 \t  -21250  -16580 \t   21250   16580      0 0 0 0",
+    "-21850  21850 \t  -17180  17180 \t  -21250  -16580 \t   21250   16580      0 0 0 0",
     "!end",
     " ",
     "!hp7585:normal",
@@ -234,7 +236,7 @@ constexpr std::array<std::string_view, kDefaultPaperDatabaseLines> kDefaultPaper
     "$D",
     "-16710  16710 \t  -11060  11060 \t  -16110  -10460 \t   16110   10460      0 0 0 0",
     "$E",
-    "-21850  21850 \t  17180  -17180 \t  -21250  -16580 \t   21250   16580      0 0 0 0",
+    "-21850  21850 \t  -17180  17180 \t  -21250  -16580 \t   21250   16580      0 0 0 0",
     "!end",
     " ",
     "!hp7595:normal",

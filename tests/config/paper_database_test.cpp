@@ -57,8 +57,9 @@ TEST(DefaultPaperDatabase, FileHasElevenBlocksIn269Lines) {
   EXPECT_EQ(blanks, 22);
   EXPECT_EQ(text.substr(0, 30), "!hp7470:normal\n!hp7440:normal\n");
   EXPECT_EQ(text.substr(text.size() - 5), "!end\n");
-  // Records kept as listed, swapped Y limits included.
-  EXPECT_NE(text.find("$E\n-21850  21850 \t  17180  -17180"), std::string::npos);
+  // The E-size expand records enclose their area like every other record.
+  EXPECT_NE(text.find("$E\n-21850  21850 \t  -17180  17180"), std::string::npos);
+  EXPECT_EQ(text.find("17180  -17180"), std::string::npos);
   EXPECT_NE(text.find("$A3-\n"), std::string::npos);
 }
 
@@ -89,6 +90,12 @@ TEST(LoadPaperRecord, FindsSharedBlocksByEitherHeading) {
   for (const char* plotter : {"HP7585", "HP7586"}) {
     TestEngine t;
     EXPECT_EQ(record_of(t, {"-PT", plotter, "-PP", "CE"}), expand_c) << plotter;
+  }
+  // Every plotter that takes E-size paper expanded gets the same area.
+  const std::array<double, 12> expand_e{-21850, 21850, -17180, 17180, -21250, -16580, 21250, 16580, 0, 0, 0, 0};
+  for (const char* plotter : {"HP7570", "HP7580", "HP7585", "HP7586"}) {
+    TestEngine t;
+    EXPECT_EQ(record_of(t, {"-PT", plotter, "-PP", "EE"}), expand_e) << plotter;
   }
   TestEngine t;
   EXPECT_EQ(record_of(t, {"-PT", "HP7440", "-PP", "A4"})[1], 10900);
@@ -152,12 +159,6 @@ TEST(LoadPaperRecord, ReportsEveryDamageAsFatal) {
     t.dir.write("$ppaper.kv", c.file);
     EXPECT_EQ(fatal_of_load(t), destroyed) << c.why;
   }
-  // The built-in E-size expand records list their y limits inverted.
-  TestEngine e_size;
-  e_size.engine->options.plotter = HP7585;
-  e_size.engine->options.paper = PAPER_E;
-  e_size.engine->options.expanded = MODE_EXPAND;
-  EXPECT_EQ(fatal_of_load(e_size), destroyed);
   TestEngine t;
   t.engine->options.plotter = 0x999;
   EXPECT_EQ(fatal_of_load(t), "paperter error: invalid plotter type !!!");
@@ -206,11 +207,12 @@ TEST(PaperFitting, ChoosesTheTightestDefaultRecord) {
   EXPECT_FALSE(c.plotter == HP7550 && c.paper == PAPER_A4);
 }
 
-TEST(PaperFitting, NeverChoosesSwappedOrUntakenRecords) {
+TEST(PaperFitting, ChoosesTheFirstTakenRecordThatHoldsThePlot) {
   TestEngine t;
   write_default_paper_database(t.dir.path());
-  // Only the E expand records are wide enough, and their Y limits are swapped.
-  expect_choice(fit(t, box(-21800, 21800, -17000, 17000)), -1, -1, -1);
+  // Only the E expand records are wide enough; the HP7570 and HP7580 do not
+  // take E, and the shared block answers with its last heading.
+  expect_choice(fit(t, box(-21800, 21800, -17000, 17000)), HP7586, PAPER_E, MODE_EXPAND);
   t.dir.write("$ppaper.kv", "!hp7470:normal\n$A3-\n0 100 0 100\n!end\n");
   expect_choice(fit(t, box(10, 20, 10, 20)), -1, -1, -1);
 }
