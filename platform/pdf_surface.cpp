@@ -5,6 +5,7 @@
 #include <array>
 #include <charconv>
 #include <cstdio>
+#include <system_error>
 
 namespace kavor {
 
@@ -99,10 +100,15 @@ void PdfSurface::content(const char* text) {
   if (pending_.size() >= kPiece) compress(false);
 }
 
+// PDF numbers have no exponent: the shortest plain decimal that reads back
+// as the value ("100000", never "1e+05").
 void PdfSurface::number(double v) {
-  char text[32];
-  const auto r = std::to_chars(text, text + sizeof text, v);
-  pending_.append(text, r.ptr);
+  char text[64];
+  const auto r = std::to_chars(text, text + sizeof text, v, std::chars_format::fixed);
+  if (r.ec == std::errc())
+    pending_.append(text, r.ptr);
+  else
+    pending_ += '0';
 }
 
 void PdfSurface::point(DevicePoint p, const char* op) {

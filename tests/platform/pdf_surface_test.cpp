@@ -67,6 +67,20 @@ TEST(PdfSurface, ContentIsOnePathPerRunOfStrokesAndPerPolygon) {
             "0 0 0 rg\n40 2 m\n60 2 l\n60 22 l\n40 22 l\nh\n45 7 m\n55 7 l\n55 17 l\n45 17 l\nh\nf*\n");
 }
 
+TEST(PdfSurface, NumbersAreWrittenWithoutExponents) {
+  std::stringstream out;
+  PdfSurface pdf(out, 300000, 200000);
+  DevicePoint line[2] = {{100000, 100000}, {200000, 100000}};
+  pdf.draw_polyline(line, 2, 1, Rgb{0, 0, 0});
+  ASSERT_TRUE(pdf.finish());
+  const std::string file = out.str();
+  const size_t begin = file.find("stream\n") + 7, end = file.find("\nendstream");
+  const std::string content = inflate_all(file.substr(begin, end - begin));
+  EXPECT_NE(content.find("0 0 300000 200000 re f\n"), std::string::npos) << content;
+  EXPECT_NE(content.find("100000 100000 m\n200000 100000 l\n"), std::string::npos) << content;
+  EXPECT_NE(file.find("/MediaBox [0 0 300000 200000]"), std::string::npos);
+}
+
 TEST(PdfSurface, CrossReferenceTablePointsAtTheObjects) {
   const Pdf p = render(draw_sample);
   const size_t xref = p.file.find("\nxref\n") + 1;
