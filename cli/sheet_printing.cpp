@@ -1,8 +1,8 @@
 #include "cli/sheet_printing.h"
 
-#include <QFile>
 #include <QTemporaryFile>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <sstream>
 
@@ -85,14 +85,16 @@ int print_sheets(const ConvertArguments& a, const std::string& settings_dir, Con
   // the queue reads.
   SafeOutput safe(a.output.empty() ? std::string() : a.output);
   QTemporaryFile spool;
-  QFile file;
+  std::string path;
   if (!a.output.empty()) {
     if (!safe.begin()) return failure(safe.error());
-    file.setFileName(QString::fromStdString(safe.write_path()));
+    path = safe.write_path();
   } else if (spool.open()) {
-    file.setFileName(spool.fileName());
+    path = spool.fileName().toStdString();
   }
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return failure("cannot write the pages of " + input);
+  std::ofstream file;
+  if (!path.empty()) file.open(path, std::ios::binary | std::ios::trunc);
+  if (!file.is_open()) return failure("cannot write the pages of " + input);
 
   const std::vector<std::string> options = sheet_options(a, settings_dir, document.dpi);
   std::ostringstream quiet_sink;
@@ -110,10 +112,10 @@ int print_sheets(const ConvertArguments& a, const std::string& settings_dir, Con
   host.end_run();
   file.close();
   if (!finished || host.aborted()) return 1;
-  if (file.error() != QFileDevice::NoError) return failure("cannot write the pages of " + input);
+  if (!file) return failure("cannot write the pages of " + input);
   if (!a.output.empty() && !safe.commit()) return failure(safe.error());
   std::string error;
-  const std::string written = a.output.empty() ? file.fileName().toStdString() : a.output;
+  const std::string written = a.output.empty() ? path : a.output;
   if (!a.print_queue.empty() && !send_to_queue(a.print_queue, document.title, kPdfDocument, written, error))
     return failure(error);
   return 0;

@@ -11,9 +11,21 @@ namespace kavor {
 
 namespace {
 
-// Objects: 1 catalogue, 2 page tree, 3 page, 4 content stream, 5 its length.
-constexpr int kCatalog = 1, kPages = 2, kPage = 3, kContent = 4, kLength = 5;
+// Objects 1 and 2 are the catalogue and the page tree; each page then has
+// three: the page, its content stream and the stream's length.
+constexpr int kCatalog = 1, kPages = 2;
 constexpr size_t kPiece = 64 * 1024;
+
+// A PDF text string: UTF-16 with its byte-order mark, in hexadecimal.
+std::string text_string(const std::u16string& text) {
+  std::string hex = "<FEFF";
+  char digits[8];
+  for (char16_t c : text) {
+    std::snprintf(digits, sizeof digits, "%04X", static_cast<unsigned>(c));
+    hex += digits;
+  }
+  return hex + ">";
+}
 
 }  // namespace
 
@@ -48,20 +60,40 @@ class PdfSurface::Deflater {
   bool ok_ = false;
 };
 
-PdfSurface::PdfSurface(std::ostream& out, int width, int height, double points_per_pixel)
+PdfSurface::PdfSurface(std::ostream& out, int width, int height, double points_per_pixel, PdfSheet sheet,
+                       int page_extent_x)
     : VectorSurface(width, height),
       out_(out),
-      deflater_(std::make_unique<Deflater>()),
-      offsets_(kLength + 1),
-      scale_(points_per_pixel) {
+      offsets_(kPages + 1),
+      scale_(points_per_pixel),
+      sheet_(sheet),
+      page_extent_x_(page_extent_x) {
+  if (sheet_.width <= 0 || sheet_.height <= 0) sheet_ = PdfSheet{width * scale_, height * scale_, 0, 0};
   put("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n");
-  begin_object(kContent);
-  put("<< /Length " + std::to_string(kLength) + " 0 R /Filter /FlateDecode >>\nstream\n");
+  begin_page();
+}
+
+void PdfSurface::begin_page() {
+  pages_.push_back(new_object());
+  content_ = new_object();
+  length_ = new_object();
+  deflater_ = std::make_unique<Deflater>();
+  stream_bytes_ = 0;
+  begin_object(content_);
+  put("<< /Length " + std::to_string(length_) + " 0 R /Filter /FlateDecode >>\nstream\n");
+  // The drawn area's place on the sheet, unless it is the sheet.
+  if (sheet_.left != 0 || sheet_.top != 0 || sheet_.height != height_ * scale_) {
+    content("1 0 0 1 ");
+    number(sheet_.left);
+    pending_ += ' ';
+    number(sheet_.height - sheet_.top - height_ * scale_);
+    content(" cm\n");
+  }
   // White, then pixels from the top left, lines through their centres.
   content("1 g 0 0 ");
-  number(width * scale_);
+  number(width_ * scale_);
   pending_ += ' ';
-  number(height * scale_);
+  number(height_ * scale_);
   content(" re f\n");
   number(scale_);
   content(" 0 0 ");
@@ -69,8 +101,21 @@ PdfSurface::PdfSurface(std::ostream& out, int width, int height, double points_p
   pending_ += ' ';
   number(0.5 * scale_);
   pending_ += ' ';
-  number((height - 0.5) * scale_);
+  number((height_ - 0.5) * scale_);
   content(" cm\n");
+}
+
+void PdfSurface::end_page() {
+  close_path();
+  compress(true);
+  put("\nendstream\nendobj\n");
+  begin_object(length_);
+  put(std::to_string(stream_bytes_) + "\nendobj\n");
+}
+
+void PdfSurface::new_page() {
+  end_page();
+  begin_page();
 }
 
 PdfSurface::~PdfSurface() = default;
@@ -78,6 +123,11 @@ PdfSurface::~PdfSurface() = default;
 void PdfSurface::put(const std::string& bytes) {
   out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   written_ += bytes.size();
+}
+
+int PdfSurface::new_object() {
+  offsets_.push_back(0);
+  return static_cast<int>(offsets_.size() - 1);
 }
 
 void PdfSurface::begin_object(int number) {
@@ -157,33 +207,47 @@ void PdfSurface::write_polygon(const DeviceRings& rings, Rgb c) {
   content("f*\n");
 }
 
+// The page's content stream is the object after it.
+void PdfSurface::write_page(int page) {
+  begin_object(page);
+  pending_.clear();
+  number(sheet_.width);
+  pending_ += ' ';
+  number(sheet_.height);
+  put("<< /Type /Page /Parent " + std::to_string(kPages) + " 0 R /MediaBox [0 0 " + pending_ + "] /Contents " +
+      std::to_string(page + 1) + " 0 R /Resources << >> >>\nendobj\n");
+  pending_.clear();
+}
+
+int PdfSurface::write_info() {
+  if (title_.empty()) return 0;
+  const int info = new_object();
+  begin_object(info);
+  put("<< /Title " + text_string(title_) + " >>\nendobj\n");
+  return info;
+}
+
 bool PdfSurface::finish() {
-  close_path();
-  compress(true);
-  put("\nendstream\nendobj\n");
-  begin_object(kLength);
-  put(std::to_string(stream_bytes_) + "\nendobj\n");
+  end_page();
   begin_object(kCatalog);
   put("<< /Type /Catalog /Pages " + std::to_string(kPages) + " 0 R >>\nendobj\n");
   begin_object(kPages);
-  put("<< /Type /Pages /Kids [" + std::to_string(kPage) + " 0 R] /Count 1 >>\nendobj\n");
-  begin_object(kPage);
-  pending_.clear();
-  number(width_ * scale_);
-  pending_ += ' ';
-  number(height_ * scale_);
-  put("<< /Type /Page /Parent " + std::to_string(kPages) + " 0 R /MediaBox [0 0 " + pending_ + "] /Contents " +
-      std::to_string(kContent) + " 0 R /Resources << >> >>\nendobj\n");
-  pending_.clear();
+  std::string kids;
+  for (int page : pages_) kids += (kids.empty() ? "" : " ") + std::to_string(page) + " 0 R";
+  put("<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(pages_.size()) + " >>\nendobj\n");
+  for (int page : pages_) write_page(page);
+  const int info = write_info();
   const uint64_t xref = written_;
-  put("xref\n0 " + std::to_string(kLength + 1) + "\n0000000000 65535 f \n");
-  for (int i = 1; i <= kLength; ++i) {
+  const std::string size = std::to_string(offsets_.size());
+  put("xref\n0 " + size + "\n0000000000 65535 f \n");
+  for (size_t i = 1; i < offsets_.size(); ++i) {
     char entry[24];
-    std::snprintf(entry, sizeof entry, "%010llu 00000 n \n", static_cast<unsigned long long>(offsets_[static_cast<size_t>(i)]));
+    std::snprintf(entry, sizeof entry, "%010llu 00000 n \n", static_cast<unsigned long long>(offsets_[i]));
     put(entry);
   }
-  put("trailer\n<< /Size " + std::to_string(kLength + 1) + " /Root " + std::to_string(kCatalog) +
-      " 0 R >>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n");
+  put("trailer\n<< /Size " + size + " /Root " + std::to_string(kCatalog) + " 0 R" +
+      (info ? " /Info " + std::to_string(info) + " 0 R" : std::string()) + " >>\nstartxref\n" +
+      std::to_string(xref) + "\n%%EOF\n");
   out_.flush();
   return ok_ && static_cast<bool>(out_);
 }

@@ -1,9 +1,10 @@
 #pragma once
-// A one-page PDF file written as the picture is drawn: the page's content
-// stream is compressed and written out piece by piece, so that memory stays
-// the same whatever the size of the plot; the page, the catalogue and the
+// A PDF file written as the picture is drawn: each page's content stream
+// is compressed and written out piece by piece, so that memory stays the
+// same whatever the size of the plot; the pages, the catalogue and the
 // cross-reference table follow at finish. Paths as VectorSurface draws
-// them; one point of the page per view pixel.
+// them; one point of the page per view pixel, or the points of a pixel of
+// a resolution.
 
 #include <cstdint>
 #include <memory>
@@ -15,16 +16,32 @@
 
 namespace kavor {
 
+// The sheet of paper a page's drawn area lies on, in points: its size and
+// the drawn area's top left corner on it. A sheet of no size is the drawn
+// area itself.
+struct PdfSheet {
+  double width = 0, height = 0;
+  double left = 0, top = 0;
+};
+
 class PdfSurface : public VectorSurface {
  public:
-  // Writes the file head and begins the page's content on white; the page
-  // measures width by height pixels of points_per_pixel points each.
-  PdfSurface(std::ostream& out, int width, int height, double points_per_pixel = 1.0);
+  // Writes the file head and begins the first page's content on white; the
+  // drawn area measures width by height pixels of points_per_pixel points
+  // each. page_extent_x is what the printer device asks of its page.
+  PdfSurface(std::ostream& out, int width, int height, double points_per_pixel = 1.0, PdfSheet sheet = {},
+             int page_extent_x = 0);
   ~PdfSurface() override;
   PdfSurface(const PdfSurface&) = delete;
   PdfSurface& operator=(const PdfSurface&) = delete;
 
-  // Ends the content and writes the page, the catalogue and the
+  int page_extent_x() const override { return page_extent_x_; }
+
+  // Ends the page drawn so far and begins another like it.
+  void new_page();
+  // The document's title, for the readers' window.
+  void set_title(const std::u16string& title) { title_ = title; }
+  // Ends the content and writes the pages, the catalogue and the
   // cross-reference table; false when a write failed.
   bool finish();
 
@@ -44,7 +61,15 @@ class PdfSurface : public VectorSurface {
   void compress(bool last);
   // Bytes written to the file itself, with their count for the offsets.
   void put(const std::string& bytes);
+  int new_object();
   void begin_object(int number);
+  // A page's content stream, begun and ended; the page's own object is
+  // written at finish.
+  void begin_page();
+  void end_page();
+  void write_page(int page);
+  // The Info dictionary with the title; 0 when there is no title.
+  int write_info();
 
   class Deflater;
   std::ostream& out_;
@@ -53,7 +78,12 @@ class PdfSurface : public VectorSurface {
   uint64_t written_ = 0;  // bytes of the file so far
   uint64_t stream_bytes_ = 0;
   std::vector<uint64_t> offsets_;  // of objects 1.., by number
+  std::vector<int> pages_;         // the page objects, in order
+  int content_ = 0, length_ = 0;   // the open page's stream and its length
   double scale_;                   // points per pixel
+  PdfSheet sheet_;
+  int page_extent_x_;
+  std::u16string title_;
   bool ok_ = true;
 };
 

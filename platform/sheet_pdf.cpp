@@ -1,6 +1,9 @@
 #include "platform/sheet_pdf.h"
 
+#include <QBuffer>
 #include <QPdfWriter>
+
+#include "platform/pdf_surface.h"
 
 namespace kavor {
 
@@ -18,23 +21,39 @@ bool paper_named(const std::string& name, QPageSize& paper) {
   return false;
 }
 
-bool write_sheet_pdf(QIODevice& out, Host& host, const SheetDocument& document, const PrintLayoutEntry& layout,
+namespace {
+
+constexpr double kPointsPerInch = 72.0;
+
+// The page Qt's PDF writer gives the paper upright at the resolution: the
+// paper, and the painted area within its margins.
+QPageLayout pdf_page_layout(const SheetDocument& document) {
+  QBuffer unused;
+  QPdfWriter writer(&unused);
+  writer.setResolution(document.dpi);
+  writer.setPageSize(document.paper);
+  writer.setPageOrientation(QPageLayout::Portrait);
+  return writer.pageLayout();
+}
+
+}  // namespace
+
+bool write_sheet_pdf(std::ostream& out, Host& host, const SheetDocument& document, const PrintLayoutEntry& layout,
                      const std::function<SheetRun(int index)>& sheet) {
-  QPdfWriter pdf(&out);
-  pdf.setTitle(QString::fromStdString(document.title));
-  pdf.setCreator(QStringLiteral("kavor-convert"));
-  pdf.setResolution(document.dpi);
-  pdf.setPageSize(document.paper);
-  pdf.setPageOrientation(QPageLayout::Portrait);
-  QPainter painter;
-  if (!painter.begin(&pdf)) return false;
-  const PixelSize page{pdf.width(), pdf.height()};
+  const QPageLayout page_layout = pdf_page_layout(document);
+  const QRect painted = page_layout.paintRectPixels(document.dpi);
+  const QRectF painted_points = page_layout.paintRect(QPageLayout::Point);
+  const QRectF paper_points = page_layout.fullRect(QPageLayout::Point);
+  const PixelSize page{painted.width(), painted.height()};
+  const PdfSheet paper{paper_points.width(), paper_points.height(), painted_points.left(), painted_points.top()};
+  PdfSurface pdf(out, page.width, page.height, kPointsPerInch / document.dpi, paper, device_page_extent(page));
+  pdf.set_title(QString::fromStdString(document.title).toStdU16String());
   bool finished = true;
   for (int index = layout.first_index; index <= layout.last_index && finished; ++index) {
-    if (index != layout.first_index) pdf.newPage();
-    finished = render_sheet(host, painter, page, sheet(index));
+    if (index != layout.first_index) pdf.new_page();
+    finished = render_sheet(host, pdf, page, sheet(index));
   }
-  painter.end();
+  pdf.finish();
   return finished;
 }
 

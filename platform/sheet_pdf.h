@@ -3,15 +3,15 @@
 // printer: each page is a sheet of paper at a resolution, less the margins
 // that Qt gives a PDF page (as the desktop program's "Print to File" has
 // them), and each sheet is drawn by the same sheet renderer as the desktop
-// program's prints.
+// program's prints. The document is written as it is drawn, so that memory
+// stays the same whatever the size of the plot.
 
 #include <QPageSize>
 #include <functional>
+#include <ostream>
 #include <string>
 
 #include "platform/sheet_renderer.h"
-
-class QIODevice;
 
 namespace kavor {
 
@@ -27,9 +27,9 @@ bool paper_named(const std::string& name, QPageSize& paper);
 
 // Writes one page per sheet of the layout, in the order of its split
 // indices; sheet(index) gives a sheet's run. False after a fatal error
-// (the pages drawn until then are written) or when the document could not
-// be started.
-bool write_sheet_pdf(QIODevice& out, Host& host, const SheetDocument& document, const PrintLayoutEntry& layout,
+// (the pages drawn until then are written); a failed write leaves out in
+// its failed state.
+bool write_sheet_pdf(std::ostream& out, Host& host, const SheetDocument& document, const PrintLayoutEntry& layout,
                      const std::function<SheetRun(int index)>& sheet);
 
 }  // namespace kavor

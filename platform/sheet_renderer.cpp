@@ -42,11 +42,10 @@ void draw_crop_marks(Surface& surface, const PageRect& area, int length) {
 
 }  // namespace
 
-bool render_sheet(Host& host, QPainter& painter, PixelSize page, const SheetRun& sheet) {
+bool render_sheet(Host& host, Surface& surface, PixelSize page, const SheetRun& sheet) {
   const HardClipExtent share = measure_hard_clip(host.settings_dir(), sheet.arguments);
   const PixelSize engine_page = share.real_size ? engine_page_size(sheet.layout, page, 0, 0)
                                                 : engine_page_size(sheet.layout, page, share.width, share.height);
-  QtSurface surface(painter, QRect(0, 0, page.width, page.height), device_page_extent(page));
   if (sheet.layout.sheets > 1)
     draw_crop_marks(surface, drawn_area(sheet.layout, page, engine_page), crop_mark_length(page));
   SheetHost sheet_host(host, engine_page);
@@ -55,6 +54,11 @@ bool render_sheet(Host& host, QPainter& painter, PixelSize page, const SheetRun&
   targets.printer = &surface;
   targets.layout = sheet.layout.device_layout;
   return run_rendering(engine, targets, sheet.run);
+}
+
+bool render_sheet(Host& host, QPainter& painter, PixelSize page, const SheetRun& sheet) {
+  QtSurface surface(painter, QRect(0, 0, page.width, page.height), device_page_extent(page));
+  return render_sheet(host, surface, page, sheet);
 }
 
 }  // namespace kavor

@@ -1,9 +1,9 @@
 #pragma once
 // One printed sheet, drawn as the desktop program prints and as the
 // converter splits: the engine draws its share of the drawing (the whole
-// drawing, a zoom, or a split sheet's trimming) afresh on the painter's
-// current page through the printer device, and a split sheet gets its crop
-// marks around that share.
+// drawing, a zoom, or a split sheet's trimming) afresh on a page through
+// the printer device, and a split sheet gets its crop marks around that
+// share.
 
 #include <QPainter>
 #include <functional>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "config/print_layout.h"
+#include "device/surface.h"
 #include "engine/host.h"
 
 namespace kavor {
@@ -26,9 +27,12 @@ struct SheetRun {
   std::function<void(Engine&)> run;
 };
 
-// page: the painter's page in pixels. The engine reaches the outside
-// through host, which is asked for nothing but the printer page; that it
-// learns here. False after a fatal error (the host has shown it).
+// page: the surface's page in pixels; the surface answers the page extent
+// of the printer device. The engine reaches the outside through host,
+// which is asked for nothing but the printer page; that it learns here.
+// False after a fatal error (the host has shown it).
+bool render_sheet(Host& host, Surface& surface, PixelSize page, const SheetRun& sheet);
+// The same on the painter's current page.
 bool render_sheet(Host& host, QPainter& painter, PixelSize page, const SheetRun& sheet);
 
 }  // namespace kavor

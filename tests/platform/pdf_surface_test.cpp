@@ -162,5 +162,49 @@ TEST(PdfSurface, PopplerReadsAndDrawsIt) {
   EXPECT_GT(at(20, 10), 192) << "white elsewhere";
 }
 
+// Pages of a sheet of paper with its drawn area inside the margins, as the
+// split prints write them: poppler reads every page, the paper's size and
+// the title, and each page shows its own drawing in the drawn area.
+TEST(PdfSurface, PagesOnASheetOfPaper) {
+  testing::TempDir dir;
+  std::ofstream file(dir.path() + "p.pdf", std::ios::binary);
+  // Paper of 100 by 80 points; the drawn area 60 by 40 at (30, 10).
+  PdfSurface pdf(file, 60, 40, 1.0, PdfSheet{100, 80, 30, 10});
+  pdf.set_title(u"図面 (1)");
+  for (int page = 0; page < 3; ++page) {
+    if (page) pdf.new_page();
+    // A block at a place of its own on each page.
+    const int x = 10 + 20 * page;
+    pdf.fill_polygon({{{x, 10}, {x + 10, 10}, {x + 10, 30}, {x, 30}}}, Rgb{0, 0, 0});
+  }
+  ASSERT_TRUE(pdf.finish());
+  file.close();
+  const std::string pdfinfo = "pdfinfo " + dir.path() + "p.pdf > " + dir.path() + "info.txt";
+  ASSERT_EQ(std::system(pdfinfo.c_str()), 0);
+  std::ifstream info_file(dir.path() + "info.txt");
+  std::string info;  // pdfinfo's lines, each run of blanks one blank
+  for (char c; info_file.get(c);)
+    if (c != ' ' || info.empty() || info.back() != ' ') info += c;
+  EXPECT_NE(info.find("Pages: 3\n"), std::string::npos) << info;
+  EXPECT_NE(info.find("Page size: 100 x 80 pts"), std::string::npos) << info;
+  EXPECT_NE(info.find("Title: 図面 (1)\n"), std::string::npos) << info;
+  const std::string command = "pdftoppm -r 72 -gray " + dir.path() + "p.pdf " + dir.path() + "p";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  for (int page = 1; page <= 3; ++page) {
+    std::ifstream pgm(dir.path() + "p-" + std::to_string(page) + ".pgm", std::ios::binary);
+    std::string magic;
+    int width = 0, height = 0, maxval = 0;
+    pgm >> magic >> width >> height >> maxval;
+    pgm.get();
+    std::string pixels((std::istreambuf_iterator<char>(pgm)), std::istreambuf_iterator<char>());
+    ASSERT_EQ(width, 100);
+    ASSERT_EQ(height, 80);
+    auto dark = [&](int x, int y) { return static_cast<unsigned char>(pixels[static_cast<size_t>(y * width + x)]) < 64; };
+    for (int block = 0; block < 3; ++block)
+      EXPECT_EQ(dark(30 + 15 + 20 * block, 10 + 20), block == page - 1) << "page " << page << " block " << block;
+    EXPECT_FALSE(dark(5, 5)) << "the margin stays white";
+  }
+}
+
 }  // namespace
 }  // namespace kavor
