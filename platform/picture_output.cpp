@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "device/conversion_writer.h"
+#include "engine/units.h"
 #include "platform/bmp_writer.h"
 #include "platform/palette_image.h"
 #include "platform/picture_canvas.h"
@@ -55,7 +56,6 @@ const char* qt_writer(PictureFormat f) {
 // more time than the whole rendering of a typical plot.
 constexpr int kPngQuality = 80;  // zlib level 1
 constexpr int kJpegQuality = 90;
-constexpr double kPointsPerInch = 72.0;
 
 }  // namespace
 

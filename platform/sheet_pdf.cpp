@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QPdfWriter>
 
+#include "engine/units.h"
 #include "platform/pdf_surface.h"
 
 namespace kavor {
@@ -22,8 +23,6 @@ bool paper_named(const std::string& name, QPageSize& paper) {
 }
 
 namespace {
-
-constexpr double kPointsPerInch = 72.0;
 
 // The page Qt's PDF writer gives the paper upright at the resolution: the
 // paper, and the painted area within its margins.
